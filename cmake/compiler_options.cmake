@@ -1,0 +1,29 @@
+# Flags shared by every target of one configuration.
+add_compile_options(-Wall -Wextra -Wpedantic)
+
+if(WIN32)
+  add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
+  # char16_t texts are viewed as wchar_t at Win32 call sites.
+  add_compile_options(-fno-strict-aliasing)
+  # Runs on a bare Windows: no MinGW runtime DLLs beside the programs.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+if(NIGHTLATCH_SANITIZE AND NOT WIN32)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Sources of a platform-bound piece end in _win; native builds use _posix.
+function(nightlatch_platform_sources out)
+  set(kept)
+  foreach(source IN LISTS ARGN)
+    if(source MATCHES "_win\\.cpp$" AND NOT WIN32)
+      continue()
+    elseif(source MATCHES "_posix\\.cpp$" AND WIN32)
+      continue()
+    endif()
+    list(APPEND kept ${source})
+  endforeach()
+  set(${out} ${kept} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,253 @@
+#include "engine/trigger_rules.h"
+
+#include <algorithm>
+
+#include "engine/task_list.h"
+
+namespace nightlatch {
+namespace {
+
+constexpr int64_t kDay = 86400;
+
+// Today's local date at the time of day of `moment`.
+LocalFields TodayAtTimeOf(int64_t moment, const PassClock& clock) {
+  const LocalFields time = ToLocalFields(moment, clock.zone);
+  LocalFields fields = clock.today;
+  fields.hour = time.hour;
+  fields.minute = time.minute;
+  fields.second = time.second;
+  return fields;
+}
+
+bool Store(CTask& task, int64_t nextRun) {
+  const auto value = static_cast<int32_t>(nextRun);
+  if (value == task.nextRun)
+    return false;
+  task.nextRun = value;
+  return true;
+}
+
+bool UpdateEveryNDays(CTask& task, const PassClock& clock) {
+  const int64_t n = task.param;
+  if (clock.now > task.nextRun) {
+    const int64_t days = (clock.now - task.nextRun) / kDay;
+    return Store(task, task.nextRun + n * (days / n + 1) * kDay);
+  }
+  // A run too far ahead (clock set back, N lowered) comes back by whole periods.
+  const int64_t days = (task.nextRun - clock.now) / kDay;
+  if (days > n)
+    return Store(task, task.nextRun - (days / n) * n * kDay);
+  return false;
+}
+
+bool UpdateWeekly(CTask& task, const PassClock& clock) {
+  const int32_t mask = task.param;
+  int64_t moment = FromLocalFields(TodayAtTimeOf(task.nextRun, clock), clock.zone);
+  if (!((mask & WeekdayBit(clock.today.weekday)) && moment >= clock.now)) {
+    for (int32_t k = 1; k <= 7; ++k) {
+      if (mask & WeekdayBit(clock.today.weekday + k)) {
+        moment += k * kDay;
+        break;
+      }
+    }
+  }
+  return Store(task, moment);
+}
+
+bool UpdateMonthly(CTask& task, const PassClock& clock) {
+  const int32_t day = task.param;
+  LocalFields target = TodayAtTimeOf(task.nextRun, clock);
+  const int32_t length = DaysInMonth(target.year, target.month, 0);
+  if (length >= day)
+    target.day = day;
+  if (length < day || FromLocalFields(target, clock.zone) < clock.now) {
+    if (DaysInMonth(target.year, target.month, 1) >= day ||
+        DaysInMonth(target.year, target.month, 2) >= day) {
+      if (++target.month > 12) {
+        target.month = 1;
+        ++target.year;
+      }
+      target.day = day;
+    }
+  }
+  // A day beyond the month's end rolls over; the next pass in the new month
+  // corrects it, since the rule starts from today's date every time.
+  return Store(task, FromLocalFields(target, clock.zone));
+}
+
+bool UpdateYearly(CTask& task, const PassClock& clock) {
+  const int32_t month = task.param / 100;
+  const int32_t day = task.param % 100;
+  LocalFields target = TodayAtTimeOf(task.nextRun, clock);
+  bool picked = false;
+  if (month != 2) {
+    target.month = month;
+    target.day = std::min(day, DaysInMonth(target.year, month, 0));
+  } else if (day != 29) {
+    target.month = 2;
+    target.day = day >= 30 ? 28 : day;
+  } else {
+    target.month = 2;
+    target.day = 29;
+    picked = IsLeapYear(target.year) && FromLocalFields(target, clock.zone) >= clock.now;
+    for (int32_t ahead = 1; !picked && ahead <= 9; ++ahead) {
+      if (IsLeapYear(clock.today.year + ahead)) {
+        target.year = clock.today.year + ahead;
+        picked = true;
+      }
+    }
+    if (!picked)
+      return false;
+  }
+  int64_t moment = FromLocalFields(target, clock.zone);
+  if (moment < clock.now && !picked) {
+    ++target.year;
+    moment = FromLocalFields(target, clock.zone);
+  }
+  return Store(task, moment);
+}
+
+bool UpdateInterval(CTask& task, const PassClock& clock, bool atLoad) {
+  const int64_t period = task.param;
+  if (atLoad) {
+    // The interval counts afresh from every program start; not a change to save.
+    task.nextRun = static_cast<int32_t>(clock.now + 60 * period);
+    return false;
+  }
+  if (clock.now > task.nextRun) {
+    const int64_t minutes = (clock.now - task.nextRun) / 60;
+    return Store(task, task.nextRun + (minutes / period + 1) * period * 60);
+  }
+  const int64_t minutes = (task.nextRun - clock.now) / 60;
+  if (minutes > period)
+    return Store(task, task.nextRun - (minutes / period) * period * 60);
+  return false;
+}
+
+bool UpdateIdle(CTask& task, const PassClock& clock) {
+  if (task.param <= 0) {
+    task.param = 0;
+    task.state = kStopped;
+    return true;
+  }
+  // Moves every second with the idle time; never a change worth saving.
+  task.nextRun = static_cast<int32_t>(clock.now + 60 * int64_t{task.param} - clock.idleSeconds);
+  return false;
+}
+
+bool IsDue(const CTask& task, int32_t nextRunBefore, const PassClock& clock,
+           const PreviousPass& previous) {
+  const int64_t gap = clock.now - previous.now;
+  const bool catchUp = previous.valid && gap >= 0 && gap <= PreviousPass::kMaxCatchUpSeconds;
+  if (task.mode == kIdle) {
+    if (task.state != kNormal)
+      return false;
+    const int64_t threshold = 60 * int64_t{task.param};
+    if (catchUp)
+      return previous.idleSeconds < threshold && clock.idleSeconds >= threshold;
+    return threshold == clock.idleSeconds;
+  }
+  const bool exact = task.state == kNormal && RemainingSeconds(task, clock) == 0;
+  if (!catchUp)
+    return exact;
+  // Within one second the previous pass already judged this moment.
+  const bool crossed = nextRunBefore > previous.now && nextRunBefore <= clock.now;
+  return crossed || (gap > 0 && exact);
+}
+
+}  // namespace
+
+TaskRunRequest MakeRunRequest(const CTask& task) {
+  TaskRunRequest request;
+  request.name.Assign(task.action == kReminder ? u"闹钟提醒" : ActionName(task.action));
+  request.action = task.action;
+  request.pending = 1;
+  request.warnSeconds = task.warnSeconds;
+  request.delaySeconds = 0;
+  request.text = task.text;
+  return request;
+}
+
+bool HasEvaluableSchedule(const CTask& task) {
+  switch (task.mode) {
+    case kFixed:
+    case kCountdown:
+    case kIdle:
+      return true;
+    case kEveryNDays:
+    case kInterval:
+      return task.param > 0;
+    case kWeekly:
+      return (task.param & 0x7F) != 0;
+    case kMonthly:
+      return task.param >= 1 && task.param <= 31;
+    case kYearly: {
+      const int32_t month = task.param / 100;
+      const int32_t day = task.param % 100;
+      return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+    }
+    default:
+      return false;
+  }
+}
+
+bool UpdateNextRun(CTask& task, const PassClock& clock, bool atLoad) {
+  if (task.state != kNormal || !HasEvaluableSchedule(task))
+    return false;
+  switch (task.mode) {
+    case kFixed:
+    case kCountdown:
+      if (clock.now > task.nextRun) {
+        task.state = kStopped;
+        return true;
+      }
+      return false;
+    case kEveryNDays:
+      return UpdateEveryNDays(task, clock);
+    case kWeekly:
+      return UpdateWeekly(task, clock);
+    case kMonthly:
+      return UpdateMonthly(task, clock);
+    case kYearly:
+      return UpdateYearly(task, clock);
+    case kInterval:
+      return UpdateInterval(task, clock, atLoad);
+    case kIdle:
+      return UpdateIdle(task, clock);
+    default:
+      return false;
+  }
+}
+
+int64_t RemainingSeconds(const CTask& task, const PassClock& clock) {
+  if (task.mode == kIdle)
+    return 60 * int64_t{task.param} - clock.idleSeconds;
+  return task.nextRun - clock.now;
+}
+
+void CheckDueTasks(TaskList& list, const PassClock& clock, PreviousPass& previous,
+                   DueTaskSink& sink) {
+  for (CTask& task : list.tasks()) {
+    if (task.state != kNormal || !HasEvaluableSchedule(task))
+      continue;
+    const int32_t nextRunBefore = task.nextRun;
+    if (UpdateNextRun(task, clock, /*atLoad=*/false))
+      list.MarkDirty();
+    if (IsDue(task, nextRunBefore, clock, previous)) {
+      sink.SaveTaskList();
+      sink.Run(MakeRunRequest(task));
+    }
+  }
+  previous = PreviousPass{true, clock.now, clock.idleSeconds};
+}
+
+const CTask* NextTask(const TaskList& list) {
+  const CTask* next = nullptr;
+  for (const CTask& task : list.tasks()) {
+    if (task.state == kNormal && (!next || task.nextRun < next->nextRun))
+      next = &task;
+  }
+  return next;
+}
+
+}  // namespace nightlatch

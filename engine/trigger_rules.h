@@ -1,0 +1,81 @@
+// When tasks are due. Pure rules: the clock, the local calendar and the idle
+// time come from the caller, so a pass can be replayed at any chosen moment.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/calendar.h"
+#include "engine/task.h"
+
+namespace nightlatch {
+
+class TaskList;
+
+// What one pass knows of the present.
+struct PassClock {
+  int64_t now = 0;  // seconds since 1970-01-01 UTC
+  LocalFields today;
+  TimeZone zone;
+  int32_t idleSeconds = 0;  // seconds since the last keyboard or mouse input
+
+  static PassClock At(int64_t now, TimeZone zone, int32_t idleSeconds = 0) {
+    return PassClock{now, ToLocalFields(now, zone), zone, idleSeconds};
+  }
+};
+
+// The request handed to the main dialog for a due task.
+constexpr std::size_t kRunRequestNameUnits = 20;
+struct TaskRunRequest {
+  FixedText<kRunRequestNameUnits> name;
+  int32_t action = 0;
+  int32_t pending = 0;
+  int32_t warnSeconds = 0;
+  int32_t delaySeconds = 0;
+  TaskText text;
+};
+
+TaskRunRequest MakeRunRequest(const CTask& task);
+
+// The parameters the editor never produces (a period of zero, day 32,
+// month 13, an empty weekday mask, an unknown mode) would divide by zero or
+// index outside a table; such a task is never evaluated and never due.
+bool HasEvaluableSchedule(const CTask& task);
+
+// Keeps nextRun (and a one-shot task's state, an Idle task's param) current;
+// true when a stored field changed.
+bool UpdateNextRun(CTask& task, const PassClock& clock, bool atLoad);
+
+// Seconds until the task runs: for an Idle task the idle time still missing.
+int64_t RemainingSeconds(const CTask& task, const PassClock& clock);
+
+// Receives the due tasks of a pass, in list order.
+class DueTaskSink {
+ public:
+  // Called before each run, so that earlier changes are on disk before a
+  // power action takes the machine down.
+  virtual void SaveTaskList() = 0;
+  virtual void Run(const TaskRunRequest& request) = 0;
+
+ protected:
+  ~DueTaskSink() = default;
+};
+
+// What the previous pass saw. A window timer regularly skips a wall-clock
+// second; when the previous pass is at most kMaxCatchUpSeconds old, a run
+// moment (or idle threshold) crossed in between is due now, once. After a
+// longer gap (sleep, the program was not running) the run is missed.
+struct PreviousPass {
+  static constexpr int64_t kMaxCatchUpSeconds = 5;
+  bool valid = false;
+  int64_t now = 0;
+  int32_t idleSeconds = 0;
+};
+
+void CheckDueTasks(TaskList& list, const PassClock& clock, PreviousPass& previous,
+                   DueTaskSink& sink);
+
+// The Normal task with the smallest nextRun, the front one on a tie; null
+// when none is Normal.
+const CTask* NextTask(const TaskList& list);
+
+}  // namespace nightlatch
