@@ -14,6 +14,12 @@ if(NIGHTLATCH_SANITIZE AND NOT WIN32)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(NIGHTLATCH_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Sources of a platform-bound piece end in _win; native builds use _posix.
 function(nightlatch_platform_sources out)
   set(kept)

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -75,18 +76,23 @@ bool ReadFileBytes(const std::u16string& path, std::vector<uint8_t>& bytes) {
   ScopedFd file(::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
   if (!file.valid())
     return false;
-  bytes.clear();
-  uint8_t chunk[1 << 16];
-  for (;;) {
-    const ssize_t count = ::read(file.get(), chunk, sizeof chunk);
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0)
+    return false;
+  bytes.resize(static_cast<std::size_t>(status.st_size));
+  std::size_t offset = 0;
+  while (offset < bytes.size()) {
+    const ssize_t count = ::read(file.get(), bytes.data() + offset, bytes.size() - offset);
     if (count < 0 && errno == EINTR)
       continue;
     if (count < 0)
       return false;
     if (count == 0)
-      return true;
-    bytes.insert(bytes.end(), chunk, chunk + count);
+      break;  // the file shrank meanwhile
+    offset += static_cast<std::size_t>(count);
   }
+  bytes.resize(offset);
+  return true;
 }
 
 bool ReplaceFileBytes(const std::u16string& path, std::span<const uint8_t> bytes) {

@@ -1,6 +1,7 @@
 #include "engine/trigger_rules.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "engine/task_list.h"
 
@@ -19,11 +20,17 @@ LocalFields TodayAtTimeOf(int64_t moment, const PassClock& clock) {
   return fields;
 }
 
+bool FitsMoment(int64_t moment) {
+  return moment >= std::numeric_limits<int32_t>::min() &&
+         moment <= std::numeric_limits<int32_t>::max();
+}
+
+// A moment the 32-bit field cannot hold (a huge period far beyond 2038)
+// leaves the task as it is rather than wrapping into the past.
 bool Store(CTask& task, int64_t nextRun) {
-  const auto value = static_cast<int32_t>(nextRun);
-  if (value == task.nextRun)
+  if (!FitsMoment(nextRun) || nextRun == task.nextRun)
     return false;
-  task.nextRun = value;
+  task.nextRun = static_cast<int32_t>(nextRun);
   return true;
 }
 
@@ -111,7 +118,7 @@ bool UpdateInterval(CTask& task, const PassClock& clock, bool atLoad) {
   const int64_t period = task.param;
   if (atLoad) {
     // The interval counts afresh from every program start; not a change to save.
-    task.nextRun = static_cast<int32_t>(clock.now + 60 * period);
+    Store(task, clock.now + 60 * period);
     return false;
   }
   if (clock.now > task.nextRun) {
@@ -131,7 +138,7 @@ bool UpdateIdle(CTask& task, const PassClock& clock) {
     return true;
   }
   // Moves every second with the idle time; never a change worth saving.
-  task.nextRun = static_cast<int32_t>(clock.now + 60 * int64_t{task.param} - clock.idleSeconds);
+  Store(task, clock.now + 60 * int64_t{task.param} - clock.idleSeconds);
   return false;
 }
 
