@@ -1,0 +1,42 @@
+// What the main dialog's one-second tick shows and decides, as pure
+// functions of the time and the settings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/calendar.h"
+
+namespace nightlatch {
+
+struct RuntimeSettings;
+struct TaskRunRequest;
+
+// "当前时间：2026年12月9日 08:05:03"
+std::u16string StatusLineText(const LocalFields& now);
+// " 2026年12月9日 08:05:03", the simple page's clock tile.
+std::u16string ClockTileText(const LocalFields& now);
+// The tray tooltip: title, version and the next task.
+std::u16string TrayTipText(std::u16string_view title, std::u16string_view version,
+                           std::u16string_view nextTask);
+
+// Whether this second announces the time: on :00 and :30 of an hour whose
+// character in speakHours is not '0' (hour h at index h - 1, midnight at 23).
+bool ShouldSpeakTime(const RuntimeSettings& settings, const LocalFields& now);
+// "现在时间： 8点05分"
+std::u16string SpokenTimeNotice(const LocalFields& now);
+
+// "a.b.c.d" read as a * 10000000 + b * 100000 + c * 1000 + d.
+int32_t VersionNumber(std::u16string_view text);
+
+enum class RunRoute {
+  kDrop,     // negative warning, or nothing pending
+  kPrompt,   // a countdown prompt carries it on
+  kExecute,  // carried out at once, with a notice
+};
+RunRoute RouteRunRequest(const TaskRunRequest& request);
+// "关机 \n执行完毕！": the notice after a run without a prompt.
+std::u16string RunDoneNotice(const TaskRunRequest& request);
+
+}  // namespace nightlatch
