@@ -1,0 +1,75 @@
+#include "shell/paths_win.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "engine/text_format.h"
+#include "platform/registry_win.h"
+#include "platform/wide_string_win.h"
+
+namespace nightlatch {
+namespace {
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kAutostartValue[] = L"Nightlatch";
+
+}  // namespace
+
+std::u16string AppDataPath(std::u16string_view folder, std::u16string_view file) {
+  wchar_t appData[MAX_PATH] = {};
+  ::SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE);
+  std::u16string directory = FromWide(appData);
+  if (!folder.empty()) {
+    directory = FormatText(u"%s\\%s", {directory, folder});
+    if (!::PathIsDirectoryW(AsWide(directory.c_str())))
+      ::SHCreateDirectoryExW(nullptr, AsWide(directory.c_str()), nullptr);
+  }
+  if (file.empty())
+    return directory;
+  return FormatText(u"%s\\%s", {directory, file});
+}
+
+std::u16string ExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return FromWide(path);
+    }
+    path.resize(path.size() * 2);  // a long path: try a bigger buffer
+  }
+}
+
+std::u16string ModulePath(std::u16string_view name) {
+  std::u16string path = ExecutablePath();
+  path.resize(path.find_last_of(u'\\') + 1);
+  return path.append(name);
+}
+
+bool SetAutostart(bool on) {
+  ScopedRegKey key;
+  if (!key.Open(HKEY_CURRENT_USER, kRunKey, KEY_WRITE))
+    return false;
+  if (!on)
+    return ::RegDeleteValueW(key.get(), kAutostartValue) == ERROR_SUCCESS;
+  const std::u16string data = FormatText(u"\"%s\" /min", {ExecutablePath()});
+  return ::RegSetValueExW(key.get(), kAutostartValue, 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(data.c_str()),
+                          static_cast<DWORD>((data.size() + 1) * sizeof(char16_t))) ==
+         ERROR_SUCCESS;
+}
+
+bool IsAutostartSet() {
+  ScopedRegKey key;
+  if (!key.Open(HKEY_CURRENT_USER, kRunKey, KEY_QUERY_VALUE))
+    return false;
+  BYTE value[600];
+  DWORD size = sizeof value;
+  // A value longer than the buffer counts as not set.
+  return ::RegQueryValueExW(key.get(), kAutostartValue, nullptr, nullptr, value, &size) ==
+         ERROR_SUCCESS;
+}
+
+}  // namespace nightlatch

@@ -1,0 +1,186 @@
+// The notification-area icon, its menu and its commands: mixins of the main
+// dialog T, chained from its message map.
+#pragma once
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "engine/task.h"
+#include "resources/nightlatch_ids.h"
+#include "shell/app_messages.h"
+
+namespace nightlatch {
+
+inline constexpr std::u16string_view kHiddenBalloon = u"我隐藏在这里^_^\n想我，就点这里！";
+
+template <std::size_t N>
+void CopyCut(wchar_t (&target)[N], std::u16string_view text) {
+  const std::size_t length = std::min(text.size(), N - 1);
+  std::copy_n(text.begin(), length, target);
+  target[length] = L'\0';
+}
+
+// Shows a menu resource's first pop-up at the cursor; the chosen item
+// arrives as WM_COMMAND of T.
+template <typename T>
+class CContextMenu {
+ protected:
+  void ShowContextMenu(UINT menuId) {
+    HWND owner = static_cast<T*>(this)->hwnd();
+    ::SetForegroundWindow(owner);
+    HMENU menu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(menuId));
+    if (!menu)
+      return;
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    if (!::MonitorFromPoint(cursor, MONITOR_DEFAULTTONULL)) {
+      MONITORINFO monitor{sizeof monitor};
+      ::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor);
+      cursor.x = std::clamp(cursor.x, monitor.rcWork.left, monitor.rcWork.right - 1);
+    }
+    ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, owner,
+                     nullptr);
+    // Lets the menu close when the user clicks elsewhere.
+    ::PostMessageW(owner, WM_NULL, 0, 0);
+    ::DestroyMenu(menu);
+  }
+};
+
+// The tray icon. T provides hwnd(), ShowContextMenu(id).
+template <typename T>
+class CShellIcon {
+ protected:
+  CShellIcon() : taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {}
+  ~CShellIcon() { DeleteTrayIcon(); }
+
+  void AddTrayIcon(std::u16string_view title) {
+    title_ = title;
+    data_ = NOTIFYICONDATAW{};
+    data_.cbSize = NOTIFYICONDATAW_V3_SIZE;
+    data_.hWnd = static_cast<T*>(this)->hwnd();
+    data_.uID = kTrayIconId;
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
+    data_.uCallbackMessage = WM_TRAY_CALLBACK;
+    data_.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NIGHTLATCH));
+    data_.dwInfoFlags = NIIF_USER;
+    CopyCut(data_.szInfoTitle, title);
+    CopyCut(data_.szTip, title);
+    added_ = ::Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+  }
+
+  void SetTrayTip(std::u16string_view tip) {
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    CopyCut(data_.szTip, tip);
+    ::Shell_NotifyIconW(NIM_MODIFY, &data_);
+  }
+
+  void ShowHideBalloon() {
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
+    CopyCut(data_.szInfo, kHiddenBalloon);
+    ::Shell_NotifyIconW(NIM_MODIFY, &data_);
+  }
+
+  void DeleteTrayIcon() {
+    if (!data_.hWnd)
+      return;
+    NOTIFYICONDATAW removal{};
+    removal.cbSize = NOTIFYICONDATAW_V3_SIZE;
+    removal.hWnd = data_.hWnd;
+    removal.uID = kTrayIconId;
+    ::Shell_NotifyIconW(NIM_DELETE, &removal);
+    added_ = false;
+  }
+
+  bool trayIconAdded() const { return added_; }
+  const NOTIFYICONDATAW& trayData() const { return data_; }
+
+  bool ProcessTrayMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+      // The shell restarted: the icon is gone and comes back fresh.
+      DeleteTrayIcon();
+      AddTrayIcon(title_);
+      return true;
+    }
+    if (message == WM_SIZE) {
+      if (::IsIconic(hwnd))
+        ::ShowWindow(hwnd, SW_HIDE);
+      return false;
+    }
+    if (message != WM_TRAY_CALLBACK || wParam != kTrayIconId)
+      return false;
+    switch (static_cast<UINT>(lParam)) {
+      case WM_LBUTTONUP:
+        ::ShowWindow(hwnd, SW_SHOW);
+        ::SetForegroundWindow(hwnd);
+        ::OpenIcon(hwnd);
+        break;
+      case WM_RBUTTONUP: {
+        // Takes a balloon still showing away while the menu is open.
+        wchar_t balloon[std::size(data_.szInfo)];
+        std::copy(std::begin(data_.szInfo), std::end(data_.szInfo), balloon);
+        data_.szInfo[0] = L'\0';
+        ::Shell_NotifyIconW(NIM_MODIFY, &data_);
+        static_cast<T*>(this)->ShowContextMenu(IDR_TRAY_MENU);
+        std::copy(std::begin(balloon), std::end(balloon), data_.szInfo);
+        break;
+      }
+      default:
+        break;
+    }
+    return true;
+  }
+
+ private:
+  NOTIFYICONDATAW data_{};
+  UINT taskbarCreated_;
+  std::u16string title_;
+  bool added_ = false;
+};
+
+// The tray menu's commands. T provides ShowFromTray, RunTrayPowerAction,
+// ShowClockWindow, SpeakTime, ShowAbout and Exit.
+template <typename T>
+class CMyIconMenu {
+ protected:
+  bool ProcessTrayCommand(UINT id) {
+    T& owner = *static_cast<T*>(this);
+    switch (id) {
+      case IDM_TRAY_OPEN:
+        owner.ShowFromTray();
+        return true;
+      case IDM_TRAY_SHUTDOWN:
+        owner.RunTrayPowerAction(kShutdown);
+        return true;
+      case IDM_TRAY_RESTART:
+        owner.RunTrayPowerAction(kRestart);
+        return true;
+      case IDM_TRAY_LOGOFF:
+        owner.RunTrayPowerAction(kLogOff);
+        return true;
+      case IDM_TRAY_LOCK:
+        owner.RunTrayPowerAction(kLock);
+        return true;
+      case IDM_TRAY_CLOCK:
+        owner.ShowClockWindow();
+        return true;
+      case IDM_TRAY_SPEAK:
+        owner.SpeakTime();
+        return true;
+      case IDM_TRAY_ABOUT:
+        owner.ShowAbout();
+        return true;
+      case IDM_TRAY_EXIT:
+        owner.Exit();
+        return true;
+      default:
+        return false;
+    }
+  }
+};
+
+}  // namespace nightlatch

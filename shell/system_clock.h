@@ -1,0 +1,22 @@
+// The program's readings of time: the moment, the time since Windows
+// started, the user's idle time and the zone. Tests supply their own.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/calendar.h"
+
+namespace nightlatch {
+
+class SystemClock {
+ public:
+  virtual int64_t Now() = 0;  // seconds since 1970-01-01 UTC
+  virtual uint32_t UptimeMilliseconds() = 0;
+  virtual int32_t IdleSeconds() = 0;
+  virtual TimeZone Zone() = 0;
+
+ protected:
+  ~SystemClock() = default;
+};
+
+}  // namespace nightlatch

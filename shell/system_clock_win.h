@@ -1,0 +1,17 @@
+#pragma once
+
+#include "shell/system_clock.h"
+
+namespace nightlatch {
+
+class Win32SystemClock final : public SystemClock {
+ public:
+  int64_t Now() override;
+  uint32_t UptimeMilliseconds() override;
+  // (tick count - tick of the last input) as an unsigned 32-bit difference,
+  // read as signed, in whole seconds.
+  int32_t IdleSeconds() override;
+  TimeZone Zone() override;
+};
+
+}  // namespace nightlatch

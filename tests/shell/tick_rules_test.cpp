@@ -1,0 +1,143 @@
+#include "shell/tick_rules.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/task.h"
+#include "engine/trigger_rules.h"
+#include "settings/runtime_settings.h"
+#include "shell/command_line.h"
+#include "support/printable_text.h"
+
+namespace nightlatch {
+namespace {
+
+using testing::Text;
+
+LocalFields At(int hour, int minute, int second) {
+  LocalFields fields;
+  fields.year = 2026;
+  fields.month = 12;
+  fields.day = 9;
+  fields.hour = hour;
+  fields.minute = minute;
+  fields.second = second;
+  return fields;
+}
+
+TEST(TickTextsTest, ClockLinesAreExact) {
+  LocalFields now = At(8, 5, 3);
+  now.month = 3;
+  now.day = 7;
+  EXPECT_EQ(Text(StatusLineText(now)), Text(u"当前时间：2026年3月7日 08:05:03"));
+  EXPECT_EQ(Text(ClockTileText(now)), Text(u" 2026年3月7日 08:05:03"));
+  EXPECT_EQ(Text(SpokenTimeNotice(At(8, 0, 0))), Text(u"现在时间： 8点00分"));
+  EXPECT_EQ(Text(SpokenTimeNotice(At(23, 30, 0))), Text(u"现在时间：23点30分"));
+  EXPECT_EQ(Text(TrayTipText(u"Orvane定时关机助手", u"2.4.0.0", u"没有将要执行的任务")),
+            Text(u"Orvane定时关机助手\n版本:2.4.0.0\n-------------\n最近任务:\n没有将要执行的任务"));
+}
+
+TEST(TickTextsTest, VersionNumbers) {
+  EXPECT_EQ(VersionNumber(u"2.4.0.0"), 20400000);
+  EXPECT_EQ(VersionNumber(u"2.4.1.12"), 20401012);
+  EXPECT_EQ(VersionNumber(u"3"), 30000000);
+  EXPECT_EQ(VersionNumber(u""), 0);
+}
+
+struct SpeakCase {
+  const char* name;
+  bool byHour;
+  bool byHalf;
+  const char16_t* hours;
+  LocalFields now;
+  bool speaks;
+};
+
+TEST(SpeakTimeTest, FullAndHalfHoursOfEnabledHours) {
+  // Hour h is character h - 1; midnight is the 24th character.
+  const char16_t* onlyEight = u"000000010000000000000000";
+  const char16_t* onlyMidnight = u"000000000000000000000001";
+  const SpeakCase cases[] = {
+      {"by hour at 8:00", true, false, onlyEight, At(8, 0, 0), true},
+      {"by hour not at 8:30", true, false, onlyEight, At(8, 30, 0), false},
+      {"by half at 8:00", false, true, onlyEight, At(8, 0, 0), true},
+      {"by half at 8:30", false, true, onlyEight, At(8, 30, 0), true},
+      {"second 1 is too late", true, true, onlyEight, At(8, 0, 1), false},
+      {"minute 15 never", true, true, onlyEight, At(8, 15, 0), false},
+      {"hour 9 is off", true, true, onlyEight, At(9, 0, 0), false},
+      {"midnight uses the last character", true, false, onlyMidnight, At(0, 0, 0), true},
+      {"hour 23 is not midnight", true, false, onlyMidnight, At(23, 0, 0), false},
+      {"nothing chosen", false, false, onlyEight, At(8, 0, 0), false},
+      {"all hours off", true, true, u"000000000000000000000000", At(8, 0, 0), false},
+      {"short value leaves hour off", true, true, u"0000000", At(8, 0, 0), false},
+      {"any non-zero character is on", true, false, u"0000000x0000000000000000", At(8, 0, 0),
+       true},
+  };
+  for (const SpeakCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    RuntimeSettings settings;
+    settings.speakByHour = c.byHour;
+    settings.speakByHalf = c.byHalf;
+    settings.speakHours = c.hours;
+    EXPECT_EQ(ShouldSpeakTime(settings, c.now), c.speaks);
+  }
+}
+
+TEST(RunRouteTest, PromptOnlyForWarnedActionsThatAreNotOpen) {
+  struct Case {
+    const char* name;
+    int32_t action;
+    int32_t warnSeconds;
+    int32_t pending;
+    RunRoute route;
+  } cases[] = {
+      {"warned shutdown", kShutdown, 30, 1, RunRoute::kPrompt},
+      {"reminder", kReminder, 60, 1, RunRoute::kPrompt},
+      {"unwarned shutdown", kShutdown, 0, 1, RunRoute::kExecute},
+      {"open with a warning", kOpen, 30, 1, RunRoute::kExecute},
+      {"negative warning", kShutdown, -1, 1, RunRoute::kDrop},
+      {"not pending", kShutdown, 30, 0, RunRoute::kDrop},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TaskRunRequest request;
+    request.action = c.action;
+    request.warnSeconds = c.warnSeconds;
+    request.pending = c.pending;
+    EXPECT_EQ(RouteRunRequest(request), c.route);
+  }
+}
+
+TEST(RunRouteTest, DoneNoticeNamesActionAndText) {
+  CTask open;
+  open.action = kOpen;
+  open.text.Assign(u"C:\\a b\\x.exe");
+  EXPECT_EQ(Text(RunDoneNotice(MakeRunRequest(open))), Text(u"打开 C:\\a b\\x.exe\n执行完毕！"));
+  CTask shutdown;
+  EXPECT_EQ(Text(RunDoneNotice(MakeRunRequest(shutdown))), Text(u"关机 \n执行完毕！"));
+}
+
+TEST(CommandLineTest, WholeTextCaseSensitive) {
+  struct Case {
+    const char16_t* text;
+    StartCommand command;
+  } cases[] = {
+      {u"", StartCommand::kInteractive},
+      {u"/min", StartCommand::kInteractiveHidden},
+      {u"/install", StartCommand::kInstallService},
+      {u"/uninstall", StartCommand::kUninstallService},
+      {u"/start", StartCommand::kStartService},
+      {u"/service", StartCommand::kRunService},
+      {u"/MIN", StartCommand::kNothing},
+      {u" /min", StartCommand::kNothing},
+      {u"/min ", StartCommand::kNothing},
+      {u"/Install", StartCommand::kNothing},
+      {u"-min", StartCommand::kNothing},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::ToUtf8(c.text));
+    EXPECT_EQ(ParseCommandLine(c.text), c.command);
+  }
+}
+
+}  // namespace
+}  // namespace nightlatch
