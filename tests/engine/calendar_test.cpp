@@ -17,12 +17,8 @@ using testing::PlainMoment;
 using testing::ToWall;
 using testing::Wall;
 
-constexpr int32_t kHour = 3600;
-
-struct NamedZone {
-  const char* name;
-  TimeZone zone;
-};
+using testing::kHour;
+using testing::NamedZone;
 
 const NamedZone kZones[] = {
     {"UTC-12", {-12 * kHour}},           {"UTC-5", {-5 * kHour}}, {"UTC", {0}},

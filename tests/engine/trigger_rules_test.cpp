@@ -19,12 +19,8 @@ using testing::PlainLocalFields;
 using testing::PlainMoment;
 using testing::Wall;
 
-constexpr int32_t kHour = 3600;
-
-struct NamedZone {
-  const char* name;
-  TimeZone zone;
-};
+using testing::kHour;
+using testing::NamedZone;
 
 // Each table runs in every zone, so a rule that mixes up the UTC date and
 // the local date shows on the early-morning and late-evening cases.

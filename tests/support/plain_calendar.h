@@ -110,6 +110,14 @@ inline Wall ToWall(const LocalFields& f) {
   return Wall{f.year, f.month, f.day, f.hour, f.minute, f.second};
 }
 
+constexpr int32_t kHour = 3600;
+
+// A zone with a name for the failure message.
+struct NamedZone {
+  const char* name;
+  TimeZone zone;
+};
+
 }  // namespace nightlatch::testing
 
 namespace nightlatch {
