@@ -6,6 +6,9 @@ namespace nightlatch {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4E4C;  // one id for every control object
+// The object is also kept in a window property: MinGW's comctl32 import
+// library lacks GetWindowSubclass.
+constexpr wchar_t kObjectProperty[] = L"Nightlatch.Control";
 
 }  // namespace
 
@@ -18,21 +21,23 @@ bool SubclassedWindow::Subclass(HWND control) {
   if (!control ||
       !::SetWindowSubclass(control, Proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
     return false;
+  ::SetPropW(control, kObjectProperty, this);
   hwnd_ = control;
   return true;
 }
 
 void SubclassedWindow::Unsubclass() {
-  if (hwnd_)
+  if (hwnd_) {
     ::RemoveWindowSubclass(hwnd_, Proc, kSubclassId);
+    ::RemovePropW(hwnd_, kObjectProperty);
+  }
   hwnd_ = nullptr;
 }
 
 SubclassedWindow* SubclassedWindow::FromHandle(HWND control) {
-  DWORD_PTR self = 0;
-  if (!control || !::GetWindowSubclass(control, Proc, kSubclassId, &self))
+  if (!control)
     return nullptr;
-  return reinterpret_cast<SubclassedWindow*>(self);
+  return static_cast<SubclassedWindow*>(::GetPropW(control, kObjectProperty));
 }
 
 LRESULT SubclassedWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -121,7 +121,7 @@ class CShellIcon {
         break;
       case WM_RBUTTONUP: {
         // Takes a balloon still showing away while the menu is open.
-        wchar_t balloon[std::size(data_.szInfo)];
+        decltype(data_.szInfo) balloon;
         std::copy(std::begin(data_.szInfo), std::end(data_.szInfo), balloon);
         data_.szInfo[0] = L'\0';
         ::Shell_NotifyIconW(NIM_MODIFY, &data_);

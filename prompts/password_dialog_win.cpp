@@ -1,0 +1,109 @@
+#include "prompts/password_dialog_win.h"
+
+#include "controls/song_font_win.h"
+#include "controls/window_text_win.h"
+#include "platform/wide_string_win.h"
+#include "settings/runtime_settings.h"
+#include "settings/settings_file_win.h"
+
+namespace nightlatch {
+
+CPasswordDlg::CPasswordDlg(bool unlock)
+    : tipBrush_(::CreateSolidBrush(kTipBackground)), unlock_(unlock) {}
+
+bool CPasswordDlg::ProcessWindowMessage(HWND hwnd,
+                                        UINT message,
+                                        WPARAM wParam,
+                                        LPARAM lParam,
+                                        LRESULT& result) {
+  if (CtrlColor::HandleMessage(hwnd, message, wParam, lParam, result))
+    return true;
+  if (PaintBkgnd::HandleMessage(hwnd, message, wParam, lParam, result))
+    return true;
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog();
+      result = TRUE;
+      return true;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {
+        OnOK();
+        return true;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(IDCANCEL);
+        return true;
+      }
+      return false;
+    case WM_TIMER:
+      if (wParam != kTipTimer)
+        return false;
+      ::KillTimer(hwnd, kTipTimer);
+      ::ShowWindow(tip_, SW_HIDE);
+      return true;
+    case WM_LBUTTONDOWN:
+      BeginBodyDrag(hwnd);
+      return true;
+    case WM_DESTROY:
+      ::KillTimer(hwnd, kTipTimer);
+      titleFont_.Reset();
+      return false;
+    default:
+      return false;
+  }
+}
+
+HBRUSH CPasswordDlg::OnStaticColor(HDC dc, HWND control) {
+  if (control != tip_)
+    return nullptr;
+  ::SetTextColor(dc, kTipText);
+  ::SetBkColor(dc, kTipBackground);
+  return tipBrush_.get();
+}
+
+void CPasswordDlg::OnInitDialog() {
+  tip_ = Item(IDC_PASSWORD_TIP);
+  field_ = Item(IDC_PASSWORD_EDIT);
+  ok_.Attach(Item(IDOK));
+  cancel_.Attach(Item(IDCANCEL));
+  ::SetWindowTextW(field_, L"");
+  CenterOver(::GetWindow(hwnd(), GW_OWNER));
+  ::ShowWindow(tip_, SW_HIDE);
+  titleFont_ = CreateTitleFont();
+  ::SendMessageW(Item(IDC_PASSWORD_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()),
+                 TRUE);
+}
+
+void CPasswordDlg::OnOK() {
+  // Read at each try: the password page may have changed it meanwhile.
+  const std::u16string stored = ReadSetting(setting::kPassword);
+  entered_ = WindowText(field_);
+  if (entered_.empty()) {
+    ShowTip(kEmptyPasswordTip);
+    return;
+  }
+  if (FromWide(entered_) != stored) {
+    ShowTip(kWrongPasswordTip);
+    return;
+  }
+  passed_ = true;
+  if (unlock_)
+    Unlocked() = true;
+  EndDialog(IDOK);
+}
+
+void CPasswordDlg::ShowTip(const wchar_t* tip) {
+  ::KillTimer(hwnd(), kTipTimer);
+  ::SetWindowTextW(tip_, tip);
+  ::ShowWindow(tip_, SW_SHOW);
+  ::SetTimer(hwnd(), kTipTimer, kTipMilliseconds, nullptr);
+}
+
+bool PasswordCheck() {
+  if (!Settings().passwordOn || Unlocked())
+    return true;
+  CPasswordDlg dialog(true);
+  return dialog.RunModal(::GetActiveWindow()) == IDOK && Unlocked();
+}
+
+}  // namespace nightlatch

@@ -1,0 +1,79 @@
+// Nightlatch's entry point: the command line, the single-instance guard,
+// the main dialog and the message loop.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <string>
+
+#include "engine/system_calls_win.h"
+#include "framework/message_loop_win.h"
+#include "platform/scoped_handle_win.h"
+#include "platform/wide_string_win.h"
+#include "shell/command_line.h"
+#include "shell/main_dlg_win.h"
+#include "shell/system_clock_win.h"
+
+namespace nightlatch {
+namespace {
+
+constexpr wchar_t kInstanceMutex[] = L"Nightlatch001";
+
+// A second interactive copy brings the first one's window forward (unless it
+// was started hidden by autostart) and ends.
+bool IsAnotherCopyRunning(StartCommand command, ScopedHandle& mutex) {
+  mutex.Reset(::CreateMutexW(nullptr, FALSE, kInstanceMutex));
+  if (::GetLastError() != ERROR_ALREADY_EXISTS)
+    return false;
+  mutex.Reset();
+  if (command != StartCommand::kInteractiveHidden) {
+    if (HWND running = ::FindWindowW(nullptr, L"Orvane定时关机助手")) {
+      ::ShowWindow(running, SW_SHOWNORMAL);
+      ::SwitchToThisWindow(running, TRUE);
+    }
+  }
+  return true;
+}
+
+int RunInteractive(StartCommand command) {
+  ScopedHandle mutex;
+  if (IsAnotherCopyRunning(command, mutex))
+    return -1;
+
+  ::CoInitialize(nullptr);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+  ::InitCommonControlsEx(&controls);
+
+  int result = 0;
+  {
+    MessageLoop loop;
+    Win32SystemClock clock;
+    Win32SystemCalls system;
+    CMainDlg mainDialog(MainDlgServices{&clock, &system, {}});
+    if (mainDialog.CreateModeless(nullptr)) {
+      ::ShowWindow(mainDialog.hwnd(),
+                   command == StartCommand::kInteractiveHidden ? SW_HIDE : SW_SHOWNORMAL);
+      result = loop.Run();
+    }
+  }
+  ::CoUninitialize();
+  return result;
+}
+
+}  // namespace
+}  // namespace nightlatch
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+  using namespace nightlatch;
+  // Before anything loads a DLL by name: never from the program's folder.
+  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
+  switch (const StartCommand command = ParseCommandLine(FromWide(commandLine))) {
+    case StartCommand::kInteractive:
+    case StartCommand::kInteractiveHidden:
+      return RunInteractive(command);
+    default:
+      // The service switches do nothing until the service mode exists.
+      return 0;
+  }
+}

@@ -1,0 +1,46 @@
+// Looks at a top-level window from outside, for the end-to-end scripts:
+//   window_probe state <title>   exit 0 visible, 1 hidden, 2 not found
+//   window_probe close <title>   sends WM_CLOSE; exit 0 sent, 2 not found
+//   window_probe wait <title> <visible|hidden> <ms>  exit 0 when reached, 3 on time-out
+#include <windows.h>
+
+#include <cwchar>
+#include <string_view>
+
+namespace {
+
+int State(const wchar_t* title) {
+  HWND window = ::FindWindowW(nullptr, title);
+  if (!window)
+    return 2;
+  return ::IsWindowVisible(window) ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3)
+    return 64;
+  const std::wstring_view command = argv[1];
+  const wchar_t* title = argv[2];
+  if (command == L"state")
+    return State(title);
+  if (command == L"close") {
+    HWND window = ::FindWindowW(nullptr, title);
+    if (!window)
+      return 2;
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (command == L"wait" && argc == 5) {
+    const int wanted = std::wstring_view(argv[3]) == L"visible" ? 0 : 1;
+    const DWORD deadline = ::GetTickCount() + static_cast<DWORD>(std::wcstoul(argv[4], nullptr, 10));
+    while (static_cast<LONG>(deadline - ::GetTickCount()) > 0) {
+      if (State(title) == wanted)
+        return 0;
+      ::Sleep(50);
+    }
+    return 3;
+  }
+  return 64;
+}
