@@ -123,11 +123,19 @@ bool CMainDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
       Exit();
       return true;
     case WM_QUERYENDSESSION:
-      // Logging off or shutting down never waits for the password.
+      // Logging off or shutting down never waits for the password. The
+      // window must outlive this answer (a destroyed dialog can answer
+      // nothing, which would veto the end of the session), so the tasks are
+      // saved now and the program ends right after.
       if (Settings().passwordOn)
         Unlocked() = true;
-      Exit();
+      planPage_.Save();
+      ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
       result = TRUE;
+      return true;
+    case WM_ENDSESSION:
+      if (wParam)
+        Exit();  // the system may end the process before the posted close
       return true;
     case WM_LBUTTONDOWN:
       BeginBodyDrag(hwnd);

@@ -1,0 +1,122 @@
+// The per-user paths, the autostart entry and the settings file's defaults.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "platform/registry_win.h"
+#include "platform/wide_string_win.h"
+#include "settings/runtime_settings.h"
+#include "settings/settings_file_win.h"
+#include "shell/paths_win.h"
+#include "support/printable_text.h"
+#include "support/temp_config_win.h"
+
+namespace nightlatch {
+namespace {
+
+using testing::Text;
+
+std::u16string AppDataFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  ::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_APPDATA, FALSE);
+  return FromWide(folder);
+}
+
+std::u16string RunValue() {
+  ScopedRegKey key;
+  if (!key.Open(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                KEY_QUERY_VALUE))
+    return u"<no key>";
+  wchar_t value[600] = {};
+  DWORD size = sizeof value;
+  if (::RegQueryValueExW(key.get(), L"Nightlatch", nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS)
+    return u"<no value>";
+  return FromWide(value);
+}
+
+TEST(PathsTest, AppDataPathJoinsFolderAndFileAndMakesTheFolder) {
+  const std::u16string base = AppDataFolder();
+  const std::u16string folder = u"NightlatchPathTest";
+  ::RemoveDirectoryW(AsWide((base + u"\\" + folder).c_str()));
+
+  EXPECT_EQ(Text(AppDataPath(folder, u"config.ini")),
+            Text(base + u"\\" + folder + u"\\config.ini"));
+  EXPECT_TRUE(::GetFileAttributesW(AsWide((base + u"\\" + folder).c_str())) &
+              FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ(Text(AppDataPath(u"", u"x.ini")), Text(base + u"\\x.ini"));
+  EXPECT_EQ(Text(AppDataPath(folder, u"")), Text(base + u"\\" + folder));
+  ::RemoveDirectoryW(AsWide((base + u"\\" + folder).c_str()));
+}
+
+TEST(PathsTest, ModulePathIsBesideTheRunningProgram) {
+  const std::u16string exe = ExecutablePath();
+  const std::u16string expected = exe.substr(0, exe.find_last_of(u'\\') + 1) + u"Chimebox.exe";
+  EXPECT_EQ(Text(ModulePath(u"Chimebox.exe")), Text(expected));
+}
+
+TEST(AutostartTest, RunEntryQuotesThePathAndIsRemovedAgain) {
+  ASSERT_TRUE(SetAutostart(true));
+  EXPECT_TRUE(IsAutostartSet());
+  EXPECT_EQ(Text(RunValue()), Text(u"\"" + ExecutablePath() + u"\" /min"));
+
+  ASSERT_TRUE(SetAutostart(false));
+  EXPECT_FALSE(IsAutostartSet());
+  EXPECT_EQ(Text(RunValue()), Text(u"<no value>"));
+}
+
+TEST(SettingsFileTest, EveryKeyHasItsDefaultWithoutAFile) {
+  testing::TempConfig config;
+  ::DeleteFileW(AsWide(config.path().c_str()));
+  const struct {
+    IntSetting setting;
+    int32_t expected;
+  } integers[] = {
+      {setting::kPasswordOn, 0},        {setting::kPromptBottomRight, 0},
+      {setting::kSoundOn, 1},           {setting::kKnownVersion, 0},
+      {setting::kCheckDate, 0},         {setting::kSpeakByHour, 0},
+      {setting::kSpeakByHalf, 0},       {setting::kSpeakNotify, 0},
+      {setting::kHotkeyKey, 120},       {setting::kHotkeyModifiers, 2},
+      {setting::kClockShown, 1},        {setting::kClockTopMost, 1},
+      {setting::kClockFixed, 0},        {setting::kClockOpacity, 8},
+      {setting::kClockZoom, 10},        {setting::kClockBackground, 14062095},
+      {setting::kClockTextColor, 16777215}, {setting::kClockMode, 0},
+      {setting::kClockTop, 55},         {setting::kDayItemMode, -1},
+      {setting::kDayItemFrequency, 0},  {setting::kDayItemHour, 0},
+  };
+  for (const auto& c : integers) {
+    SCOPED_TRACE(testing::ToUtf8(c.setting.key));
+    EXPECT_EQ(ReadSetting(c.setting), c.expected);
+  }
+  EXPECT_EQ(Text(ReadSetting(setting::kPassword)), Text(u""));
+  EXPECT_EQ(Text(ReadSetting(setting::kSoundFile)), Text(u""));
+  EXPECT_EQ(Text(ReadSetting(setting::kSpeakHours)), Text(u"000000000000000000000000"));
+
+  Settings() = RuntimeSettings{true, true, true, true, true, u"1"};
+  LoadRuntimeSettings();
+  EXPECT_FALSE(Settings().passwordOn);
+  EXPECT_FALSE(Settings().promptBottomRight);
+  EXPECT_FALSE(Settings().speakByHour);
+  EXPECT_FALSE(Settings().speakByHalf);
+  EXPECT_FALSE(Settings().speakNotify);
+  EXPECT_EQ(Text(Settings().speakHours), Text(u"000000000000000000000000"));
+}
+
+TEST(SettingsFileTest, IntegersAreWrittenAsDecimalTextOneKeyAtATime) {
+  testing::TempConfig config;
+  EXPECT_TRUE(WriteSettingInt(u"Clock", u"nLostPosLeft", -275));
+  EXPECT_TRUE(WriteSetting(setting::kClockBackground, 14062095));
+  EXPECT_FALSE(WriteSettingInt(nullptr, u"PwdFlag", 1)) << "no section, nothing written";
+  wchar_t text[64] = {};
+  ::GetPrivateProfileStringW(L"Clock", L"nLostPosLeft", L"", text, 64, AsWide(config.path().c_str()));
+  EXPECT_EQ(Text(FromWide(text)), Text(u"-275"));
+  EXPECT_EQ(ReadSetting(setting::kClockBackground), 14062095);
+  EXPECT_TRUE(WriteSetting(setting::kPassword, u"Ab c"));
+  EXPECT_EQ(Text(ReadSetting(setting::kPassword)), Text(u"Ab c"));
+}
+
+}  // namespace
+}  // namespace nightlatch

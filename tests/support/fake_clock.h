@@ -1,0 +1,21 @@
+// A SystemClock whose readings the test sets.
+#pragma once
+
+#include "shell/system_clock.h"
+
+namespace nightlatch::testing {
+
+class FakeClock final : public SystemClock {
+ public:
+  int64_t Now() override { return now; }
+  uint32_t UptimeMilliseconds() override { return uptimeMilliseconds; }
+  int32_t IdleSeconds() override { return idleSeconds; }
+  TimeZone Zone() override { return zone; }
+
+  int64_t now = 1796000000;  // 2026-11-29
+  uint32_t uptimeMilliseconds = 0;
+  int32_t idleSeconds = 0;
+  TimeZone zone{8 * 3600};
+};
+
+}  // namespace nightlatch::testing
