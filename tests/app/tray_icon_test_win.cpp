@@ -1,0 +1,107 @@
+// The notification-area icon of the main dialog: added at start, back after
+// the taskbar restarts, the way back to the hidden window; and the speak
+// hotkey, fired by real keyboard input.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/wide_string_win.h"
+#include "settings/runtime_settings.h"
+#include "settings/settings_file_win.h"
+#include "shell/main_dlg_win.h"
+#include "support/dialog_driver_win.h"
+#include "support/fake_clock.h"
+#include "support/printable_text.h"
+#include "support/recording_system_calls.h"
+
+namespace nightlatch {
+namespace {
+
+using testing::Text;
+
+class TrayIconTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previousConfig_ = ConfigPath();
+    Settings() = RuntimeSettings{};
+    folder_ = std::filesystem::temp_directory_path() /
+              ("tray-" + std::to_string(::GetCurrentProcessId()));
+    std::filesystem::create_directories(folder_);
+    dialog_ = std::make_unique<CMainDlg>(MainDlgServices{&clock_, &calls_, folder_.u16string()});
+    ASSERT_TRUE(dialog_->CreateModeless(nullptr));
+  }
+  void TearDown() override {
+    dialog_->DestroyWindow();
+    testing::PumpMessages();
+    dialog_.reset();
+    SetConfigPath(previousConfig_);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+
+  LRESULT IconEvent(WPARAM iconId, UINT mouseMessage) {
+    return ::SendMessageW(dialog_->hwnd(), WM_TRAY_CALLBACK, iconId, mouseMessage);
+  }
+
+  testing::FakeClock clock_;
+  testing::RecordingSystemCalls calls_;
+  std::filesystem::path folder_;
+  std::u16string previousConfig_;
+  std::unique_ptr<CMainDlg> dialog_;
+};
+
+TEST_F(TrayIconTest, IconCarriesTheTitleAndReturnsAfterTheTaskbarRestarts) {
+  EXPECT_TRUE(dialog_->trayIconAdded()) << "Wine's explorer hosts the icon";
+  EXPECT_EQ(dialog_->trayData().uID, kTrayIconId);
+  EXPECT_EQ(dialog_->trayData().uCallbackMessage, WM_TRAY_CALLBACK);
+  EXPECT_EQ(Text(FromWide(dialog_->trayData().szTip)), Text(u"Orvane定时关机助手"));
+  EXPECT_EQ(Text(FromWide(dialog_->trayData().szInfoTitle)), Text(u"Orvane定时关机助手"));
+
+  ::SendMessageW(dialog_->hwnd(), WM_TIMER, CMainDlg::kTickTimer, 0);
+  ASSERT_NE(Text(FromWide(dialog_->trayData().szTip)), Text(u"Orvane定时关机助手"));
+
+  ::SendMessageW(dialog_->hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(dialog_->trayIconAdded());
+  EXPECT_EQ(Text(FromWide(dialog_->trayData().szTip)), Text(u"Orvane定时关机助手"))
+      << "the tooltip starts afresh; the next tick restores it";
+}
+
+TEST_F(TrayIconTest, HidingShowsTheBalloonAndALeftClickBringsTheWindowBack) {
+  ::ShowWindow(dialog_->hwnd(), SW_SHOW);
+  ::SendMessageW(dialog_->hwnd(), WM_COMMAND, IDC_HIDE, 0);
+  ASSERT_FALSE(::IsWindowVisible(dialog_->hwnd()));
+  EXPECT_EQ(Text(FromWide(dialog_->trayData().szInfo)), Text(u"我隐藏在这里^_^\n想我，就点这里！"));
+
+  IconEvent(kTrayIconId + 1, WM_LBUTTONUP);
+  EXPECT_FALSE(::IsWindowVisible(dialog_->hwnd())) << "another icon's events are not ours";
+  IconEvent(kTrayIconId, WM_MOUSEMOVE);
+  EXPECT_FALSE(::IsWindowVisible(dialog_->hwnd()));
+  IconEvent(kTrayIconId, WM_LBUTTONUP);
+  EXPECT_TRUE(::IsWindowVisible(dialog_->hwnd()));
+  EXPECT_FALSE(::IsIconic(dialog_->hwnd()));
+}
+
+TEST_F(TrayIconTest, SpeakHotkeyFiresForKeyboardInput) {
+  // Ctrl+F9 by default; Chimebox is not beside the test program, so the
+  // announcement's start fails visibly.
+  INPUT keys[4] = {};
+  const WORD sequence[4][2] = {{VK_CONTROL, 0}, {VK_F9, 0}, {VK_F9, KEYEVENTF_KEYUP},
+                               {VK_CONTROL, KEYEVENTF_KEYUP}};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = sequence[i][0];
+    keys[i].ki.dwFlags = sequence[i][1];
+  }
+  ASSERT_EQ(::SendInput(4, keys, sizeof(INPUT)), 4u);
+  testing::PumpMessagesFor(500);
+  CMessageDlg* notice = dialog_->noticeWindow().window();
+  ASSERT_TRUE(notice) << "no WM_HOTKEY arrived";
+  wchar_t text[64] = {};
+  ::GetDlgItemTextW(notice->hwnd(), IDC_MESSAGE_TEXT, text, 64);
+  EXPECT_EQ(Text(FromWide(text)), Text(u"报时失败"));
+}
+
+}  // namespace
+}  // namespace nightlatch
