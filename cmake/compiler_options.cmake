@@ -9,6 +9,8 @@ if(WIN32)
   add_compile_options(-Wno-missing-field-initializers)
   # Runs on a bare Windows: no MinGW runtime DLLs beside the programs.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Shipped programs carry no symbols.
+  add_link_options($<$<CONFIG:Release>:-s>)
 endif()
 
 if(NIGHTLATCH_SANITIZE AND NOT WIN32)

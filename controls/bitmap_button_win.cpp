@@ -56,7 +56,8 @@ void CBitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
   const RECT& area = item.rcItem;
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
-  OffscreenCanvas canvas(item.hDC, width, height);
+  // A button's item rectangle is its client area, starting at 0,0.
+  OffscreenCanvas canvas(item.hDC, area);
   if (!canvas.valid())
     return;
   // The parent paints what shows through the picture's transparent parts.
@@ -72,7 +73,7 @@ void CBitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
   if (images_ && ::ImageList_GetIconSize(images_, &imageWidth, &imageHeight))
     ::ImageList_Draw(images_, ImageFor(item.itemState), canvas.dc(), (width - imageWidth) / 2,
                      (height - imageHeight) / 2, ILD_TRANSPARENT);
-  canvas.Present(area.left, area.top);
+  canvas.Present();
 }
 
 }  // namespace nightlatch

@@ -63,20 +63,18 @@ void CListViewCtrlBT::DrawCell(const NMLVCUSTOMDRAW& draw) {
     return;
 
   const Cell cell{row, column, ListView_GetItemState(hwnd(), row, LVIS_SELECTED) != 0, area};
-  OffscreenCanvas canvas(draw.nmcd.hdc, width, height);
+  // Cell coordinates work unchanged on the canvas.
+  OffscreenCanvas canvas(draw.nmcd.hdc, area);
   if (!canvas.valid())
     return;
   {
-    // Cell coordinates work unchanged on the canvas.
-    ::SetViewportOrgEx(canvas.dc(), -area.left, -area.top, nullptr);
     ScopedSelect font(canvas.dc(),
                       reinterpret_cast<HGDIOBJ>(::SendMessageW(hwnd(), WM_GETFONT, 0, 0)));
     DrawCellBackground(canvas.dc(), area, row, cell.selected);
     if (painter_)
       painter_(canvas.dc(), cell);
-    ::SetViewportOrgEx(canvas.dc(), 0, 0, nullptr);
   }
-  canvas.Present(area.left, area.top);
+  canvas.Present();
 }
 
 }  // namespace nightlatch

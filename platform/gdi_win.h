@@ -108,28 +108,32 @@ class ScopedSelect {
   HGDIOBJ previous_;
 };
 
-// An off-screen bitmap of `size` selected into a memory DC; Present copies
-// it to the target in one BitBlt, so repaints never flicker.
+// An off-screen bitmap for `area` of the target (in the target's
+// coordinates, which the canvas keeps); Present copies it back in one
+// BitBlt, so repaints never flicker.
 class OffscreenCanvas {
  public:
   OffscreenCanvas(HDC target, int width, int height)
+      : OffscreenCanvas(target, RECT{0, 0, width, height}) {}
+  OffscreenCanvas(HDC target, const RECT& area)
       : target_(target),
-        width_(width),
-        height_(height),
+        area_(area),
         memory_(target),
-        bitmap_(::CreateCompatibleBitmap(target, width, height)),
-        select_(memory_.get(), bitmap_.get()) {}
+        bitmap_(::CreateCompatibleBitmap(target, area.right - area.left, area.bottom - area.top)),
+        select_(memory_.get(), bitmap_.get()) {
+    ::SetViewportOrgEx(memory_.get(), -area.left, -area.top, nullptr);
+  }
 
   HDC dc() const { return memory_.get(); }
   bool valid() const { return memory_.get() && bitmap_; }
-  void Present(int x = 0, int y = 0) const {
-    ::BitBlt(target_, x, y, width_, height_, memory_.get(), 0, 0, SRCCOPY);
+  void Present() const {
+    ::BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top,
+             memory_.get(), area_.left, area_.top, SRCCOPY);
   }
 
  private:
   HDC target_;
-  int width_;
-  int height_;
+  RECT area_;
   ScopedMemoryDC memory_;
   ScopedBitmap bitmap_;
   ScopedSelect select_;

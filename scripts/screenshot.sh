@@ -10,7 +10,7 @@ out=$1
 seconds=$2
 shift 2
 : "${WINEPREFIX:?set WINEPREFIX}"
-export WINEPREFIX
+export WINEPREFIX NIGHTLATCH_HEADLESS=1
 
 shoot() {
   "$here/wine-run.sh" wineboot >/dev/null 2>&1  # the prefix is ready before the clock starts

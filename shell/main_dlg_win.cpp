@@ -346,13 +346,17 @@ void CMainDlg::OnDestroy() {
 }
 
 void CMainDlg::PaintBackground(HDC dc) {
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
-  OffscreenCanvas canvas(dc, client.right, client.bottom);
+  // Only what needs repainting: the status line asks for this every second.
+  RECT area{};
+  if (::GetClipBox(dc, &area) == NULLREGION || ::IsRectEmpty(&area))
+    return;
+  OffscreenCanvas canvas(dc, area);
   if (!canvas.valid())
     return;
-  FillSolid(canvas.dc(), client, kSkinBlue);
-  FillSolid(canvas.dc(), pageArea_, RGB(255, 255, 255));
+  FillSolid(canvas.dc(), area, kSkinBlue);
+  RECT page{};
+  if (::IntersectRect(&page, &pageArea_, &area))
+    FillSolid(canvas.dc(), page, RGB(255, 255, 255));
   canvas.Present();
 }
 

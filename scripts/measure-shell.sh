@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Measures Nightlatch.exe against a bare MinGW dialog program with a
+# one-second timer, both Release builds under Wine in one Xvfb: time from
+# start to the visible main window (median of RUNS starts), CPU used over
+# SECONDS of idle running, resident memory, and the sizes of the programs.
+#   bash scripts/measure-shell.sh [SECONDS]     (default 60; RUNS=5)
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+seconds=${1:-60}
+runs=${RUNS:-5}
+build=${NIGHTLATCH_BUILD_DIR:-$root/build}/windows-release
+
+if [ "${MEASURE_INNER:-}" != 1 ]; then
+  "$root/scripts/install-deps.sh"
+  command -v xdotool >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq xdotool >/dev/null
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+  cmake --build "$build" --target Nightlatch baseline_dialog >/dev/null
+  MEASURE_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$seconds"
+fi
+
+export WINEPREFIX
+WINEPREFIX=$(mktemp -d)/prefix
+export NIGHTLATCH_HEADLESS=1
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
+"$root/scripts/wine-run.sh" wineboot >/dev/null 2>&1
+wineserver -w
+wineserver -p  # one server for all runs, so no run pays for starting it
+
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# The Windows process of a program started by wine: its command line names it.
+program_pid() {
+  pgrep -f -n "$1" || true
+}
+
+# start_ms PROGRAM TITLE -> milliseconds until a visible window has TITLE
+start_ms() {
+  local t0 t1
+  t0=$(now_ms)
+  WINEDEBUG=-all wine "$1" >/dev/null 2>&1 &
+  local launcher=$!
+  until xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do sleep 0.005; done
+  t1=$(now_ms)
+  echo $((t1 - t0))
+  kill "$launcher" 2>/dev/null || true
+  pkill -f "$(basename "$1")" 2>/dev/null || true
+  wait "$launcher" 2>/dev/null || true
+  sleep 0.5
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+# idle PROGRAM TITLE -> "cpu_ms rss_kb" over $seconds of idle running
+idle() {
+  WINEDEBUG=-all wine "$1" >/dev/null 2>&1 &
+  local launcher=$!
+  until xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do sleep 0.05; done
+  sleep 2
+  local pid
+  pid=$(program_pid "$(basename "$1")")
+  local ticks
+  ticks=$(getconf CLK_TCK)
+  read -r -a before < <(cut -d' ' -f14,15 "/proc/$pid/stat")
+  sleep "$seconds"
+  read -r -a after < <(cut -d' ' -f14,15 "/proc/$pid/stat")
+  local rss
+  rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+  local used=$(( (after[0] + after[1] - before[0] - before[1]) * 1000 / ticks ))
+  echo "$used $rss"
+  kill "$launcher" 2>/dev/null || true
+  pkill -f "$(basename "$1")" 2>/dev/null || true
+  wait "$launcher" 2>/dev/null || true
+  sleep 0.5
+}
+
+report() {  # name program title
+  local times=()
+  for _ in $(seq "$runs"); do times+=("$(start_ms "$2" "$3")"); done
+  local start
+  start=$(printf '%s\n' "${times[@]}" | median)
+  read -r cpu rss < <(idle "$2" "$3")
+  local size
+  size=$(stat -c %s "$2")
+  printf '%-16s start %5d ms (runs: %s)  idle CPU %5d ms in %d s  RSS %6d KB  size %8d bytes\n' \
+    "$1" "$start" "${times[*]}" "$cpu" "$seconds" "$rss" "$size"
+}
+
+report baseline "$build/baseline_dialog.exe" Baseline
+report Nightlatch "$build/Nightlatch.exe" Orvane
