@@ -1,42 +1,104 @@
 // The task list page: owns the task list for the whole life of the main
-// dialog, loads it at creation and saves it every seven seconds and at the
-// end.
+// dialog, shows it one row per task, and adds, changes, deletes, pauses and
+// resumes tasks. Loads the task file at creation, saves it every seven
+// seconds and at the end.
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "controls/bitmap_button_win.h"
+#include "controls/button_bt_win.h"
+#include "controls/list_view_ctrl_bt_win.h"
+#include "controls/skin_mixins_win.h"
+#include "editor/plan_rows.h"
 #include "engine/task_list.h"
 #include "framework/dialog_win.h"
+#include "platform/gdi_win.h"
 #include "resources/nightlatch_ids.h"
 
 namespace nightlatch {
 
+class SystemCalls;
 class SystemClock;
+struct PassClock;
 
-class CPlanDlg : public DialogImpl<CPlanDlg> {
+class CPlanDlg : public DialogImpl<CPlanDlg>,
+                 public CCtrlColor<CPlanDlg, false, RGB(0, 0, 0), RGB(255, 255, 255)>,
+                 public CPaintBkgnd<CPlanDlg, false, RGB(242, 248, 251)> {
  public:
   static constexpr UINT kTemplateId = IDD_PLAN_PAGE;
+  static constexpr UINT_PTR kRefreshTimer = 1;
+  static constexpr UINT kRefreshMilliseconds = 7000;
 
-  explicit CPlanDlg(SystemClock& clock) : clock_(clock) {}
+  // The editor's 试打开 goes through `system`.
+  CPlanDlg(SystemClock& clock, SystemCalls& system) : clock_(clock), system_(system) {}
 
   // Before the page is created: where helper.dat lives.
   void SetTaskFilePath(std::u16string path) { taskFilePath_ = std::move(path); }
 
   TaskList& tasks() { return tasks_; }
+  HWND list() const { return list_.hwnd(); }
+  // The id of the task shown in `row`; 0 outside the list.
+  int32_t RowTaskId(int row) const;
   // Writes helper.dat when the list changed.
   bool Save();
-  // Brought to the front: the list is sorted afresh.
+  // Brought to the front: the list is sorted afresh and every row made anew.
   void Rebuild();
 
-  bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+  bool ProcessWindowMessage(HWND hwnd,
+                            UINT message,
+                            WPARAM wParam,
+                            LPARAM lParam,
                             LRESULT& result) override;
 
  private:
-  static constexpr UINT_PTR kSaveTimer = 1;
+  using CtrlColor = CCtrlColor<CPlanDlg, false, RGB(0, 0, 0), RGB(255, 255, 255)>;
+  using PaintBkgnd = CPaintBkgnd<CPlanDlg, false, RGB(242, 248, 251)>;
+
+  void OnInitDialog();
+  bool OnCommand(int id);
+  bool OnNotify(NMHDR& header);
+  void OnGetDisplayInfo(NMLVDISPINFOW& info) const;
+  void OnRefreshTimer();
+  void OnDestroy();
+
+  void Add(int flavour);
+  void Modify();
+  void Delete();
+  void PauseOrResume();
+  void ShowContextMenu();
+  void OnMenuCommand(int id);
+
+  PassClock Now() const;
+  void FillRow(int row, const CTask& task, bool insert, const PassClock& clock);
+  void FillAllRows(bool insert);
+  void SelectRow(int row, bool scroll);
+  int SelectionMark() const;
+  // The task of the selection mark's row; null when there is none.
+  CTask* SelectedTask();
+  void PaintCell(HDC dc, const CListViewCtrlBT::Cell& cell);
 
   std::u16string taskFilePath_;
   SystemClock& clock_;
+  SystemCalls& system_;
   TaskList tasks_;
+
+  // The rows mirror the task list one to one, in its order. The list view
+  // holds no data of its own (it asks for it as it draws): with Wine's list
+  // view, setting a thousand rows' texts one by one takes a third of a second.
+  struct ShownRow {
+    int32_t id = 0;
+    TaskRow texts;
+  };
+  std::vector<ShownRow> rows_;
+
+  CListViewCtrlBT list_;
+  CButtonBT buttons_[5];
+  ScopedImageList images_;
+  ScopedFont nameFont_;
+  ScopedFont modeFont_;
+  ScopedFont cellFont_;
 };
 
 }  // namespace nightlatch

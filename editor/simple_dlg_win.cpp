@@ -1,45 +1,161 @@
 #include "editor/simple_dlg_win.h"
 
+#include <iterator>
 #include <string>
 
+#include "controls/song_font_win.h"
 #include "platform/wide_string_win.h"
+#include "settings/settings_file_win.h"
 #include "shell/app_messages.h"
 
 namespace nightlatch {
+namespace {
+
+constexpr COLORREF kPanel = RGB(230, 245, 255);
+constexpr COLORREF kPanelLine = RGB(173, 173, 173);
+constexpr COLORREF kNextCaptionTile = RGB(122, 176, 37);
+constexpr COLORREF kCaptionTile = RGB(112, 112, 112);
+constexpr COLORREF kValueTile = RGB(77, 175, 247);
+
+constexpr int kButtons[] = {IDC_SIMPLE_ADD, IDC_SIMPLE_MANAGE, IDC_SIMPLE_HIDE, IDC_SIMPLE_QUIT};
+constexpr int kTiles[] = {IDC_SIMPLE_NEXT_CAPTION,   IDC_SIMPLE_NEXT,
+                          IDC_SIMPLE_NOW_CAPTION,    IDC_SIMPLE_NOW,
+                          IDC_SIMPLE_UPTIME_CAPTION, IDC_SIMPLE_UPTIME};
+constexpr int kLinks[kNoteLinkCount] = {IDC_SIMPLE_LINK1, IDC_SIMPLE_LINK2, IDC_SIMPLE_LINK3,
+                                        IDC_SIMPLE_LINK4};
+
+}  // namespace
+
+void CSimpleDlg::SetLinkSources(std::u16string notePath, int32_t ownVersion) {
+  notePath_ = std::move(notePath);
+  ownVersion_ = ownVersion;
+}
 
 void CSimpleDlg::SetTile(int id, std::u16string_view text) {
   const std::wstring wide = ToWide(text);
   ::SetDlgItemTextW(hwnd(), id, wide.c_str());
 }
 
-bool CSimpleDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM,
+bool CSimpleDlg::ProcessWindowMessage(HWND hwnd,
+                                      UINT message,
+                                      WPARAM wParam,
+                                      LPARAM lParam,
                                       LRESULT& result) {
+  if (CtrlColor::HandleMessage(hwnd, message, wParam, lParam, result))
+    return true;
+  if (PaintBkgnd::HandleMessage(hwnd, message, wParam, lParam, result))
+    return true;
   switch (message) {
     case WM_INITDIALOG:
+      OnInitDialog();
       result = TRUE;
       return true;
-    case WM_COMMAND: {
-      HWND mainDialog = ::GetParent(hwnd);
-      switch (LOWORD(wParam)) {
-        case IDC_SIMPLE_ADD:
-          ::SendMessageW(mainDialog, WM_OPEN_TASKS, 0, 1);
-          return true;
-        case IDC_SIMPLE_MANAGE:
-          ::SendMessageW(mainDialog, WM_OPEN_TASKS, 0, 0);
-          return true;
-        case IDC_SIMPLE_HIDE:
-          ::PostMessageW(mainDialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-          return true;
-        case IDC_SIMPLE_QUIT:
-          ::SendMessageW(mainDialog, WM_CLOSE, 0, 0);
-          return true;
-        default:
-          return false;
-      }
-    }
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wParam));
     default:
       return false;
   }
+}
+
+bool CSimpleDlg::OnCommand(int id) {
+  HWND mainDialog = ::GetParent(hwnd());
+  switch (id) {
+    case IDC_SIMPLE_ADD:
+      ::SendMessageW(mainDialog, WM_OPEN_TASKS, 0, 1);
+      return true;
+    case IDC_SIMPLE_MANAGE:
+      ::SendMessageW(mainDialog, WM_OPEN_TASKS, 0, 0);
+      return true;
+    case IDC_SIMPLE_HIDE:
+      ::PostMessageW(mainDialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      return true;
+    case IDC_SIMPLE_QUIT:
+      ::SendMessageW(mainDialog, WM_CLOSE, 0, 0);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CSimpleDlg::OnInitDialog() {
+  for (int i = 0; i < static_cast<int>(std::size(kButtons)); ++i)
+    buttons_[i].Attach(Item(kButtons[i]));
+  // Character heights: SimSun has no internal leading, so on Windows these
+  // are its 14- and 12-pixel cells, and a substitute font stays legible.
+  tileFont_ = CreateSongFont(-14, FW_BOLD);
+  linkFont_ = CreateSongFont(-12, FW_NORMAL);
+  nextCaptionBrush_.Reset(::CreateSolidBrush(kNextCaptionTile));
+  captionBrush_.Reset(::CreateSolidBrush(kCaptionTile));
+  valueBrush_.Reset(::CreateSolidBrush(kValueTile));
+  for (const int id : kTiles)
+    ::SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(tileFont_.get()), FALSE);
+  for (int n = 0; n < kNoteLinkCount; ++n)
+    links_[n].Attach(Item(kLinks[n]));
+  RefreshLinks();
+}
+
+HBRUSH CSimpleDlg::OnStaticColor(HDC dc, HWND control) {
+  HBRUSH brush = nullptr;
+  COLORREF color = 0;
+  switch (::GetDlgCtrlID(control)) {
+    case IDC_SIMPLE_NEXT_CAPTION:
+      brush = nextCaptionBrush_.get();
+      color = kNextCaptionTile;
+      break;
+    case IDC_SIMPLE_NOW_CAPTION:
+    case IDC_SIMPLE_UPTIME_CAPTION:
+      brush = captionBrush_.get();
+      color = kCaptionTile;
+      break;
+    case IDC_SIMPLE_NEXT:
+    case IDC_SIMPLE_NOW:
+    case IDC_SIMPLE_UPTIME:
+      brush = valueBrush_.get();
+      color = kValueTile;
+      break;
+    default:
+      return nullptr;
+  }
+  ::SetTextColor(dc, RGB(255, 255, 255));
+  ::SetBkColor(dc, color);
+  return brush;
+}
+
+void CSimpleDlg::OnPaintBackground(HDC dc, const RECT& client) {
+  const int panelLeft = client.right - kPanelWidth;
+  FillSolid(dc, RECT{panelLeft, client.top, client.right, client.bottom}, kPanel);
+  FillSolid(dc, RECT{panelLeft - 1, client.top, panelLeft, client.bottom}, kPanelLine);
+}
+
+NoteLinks CSimpleDlg::ReadNoteLinks() const {
+  NoteLinks read = DefaultNoteLinks();
+  if (notePath_.empty())
+    return read;
+  for (int n = 0; n < kNoteLinkCount; ++n) {
+    const std::u16string number(1, static_cast<char16_t>(u'1' + n));
+    const std::u16string titleKey = u"Title" + number;
+    const std::u16string urlKey = u"Url" + number;
+    read.titles[n] = ReadSetting(TextSetting{u"Link", titleKey, read.titles[n]}, notePath_);
+    read.urls[n] = ReadSetting(TextSetting{u"Link", urlKey, read.urls[n]}, notePath_);
+  }
+  return read;
+}
+
+void CSimpleDlg::RefreshLinks() {
+  const auto labels =
+      nightlatch::RefreshLinks(ReadNoteLinks(), ReadSetting(setting::kKnownVersion), ownVersion_);
+  for (int n = 0; n < kNoteLinkCount; ++n) {
+    CStaticCK& link = links_[n];
+    link.SetColors(labels[n].normalColor, labels[n].hotColor);
+    ::SendMessageW(link.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
+    ::SetWindowTextW(link.hwnd(), ToWide(labels[n].caption).c_str());
+    link.SetAddress(ToWide(labels[n].address));
+    // Not shown again by a later refresh.
+    if (labels[n].hidden)
+      ::ShowWindow(link.hwnd(), SW_HIDE);
+  }
+  ::RedrawWindow(hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 }  // namespace nightlatch

@@ -1,22 +1,67 @@
-// The first page: the next task, the time and the uptime, and shortcuts that
-// hand their work to the main dialog.
+// The first page: the next task, the time and the uptime on coloured tiles,
+// shortcuts that hand their work to the main dialog, and four link labels
+// on a light panel at the right.
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
+#include "controls/button_bt_win.h"
+#include "controls/skin_mixins_win.h"
+#include "controls/static_ck_win.h"
+#include "editor/note_links.h"
 #include "framework/dialog_win.h"
+#include "platform/gdi_win.h"
 #include "resources/nightlatch_ids.h"
 
 namespace nightlatch {
 
-class CSimpleDlg : public DialogImpl<CSimpleDlg> {
+class CSimpleDlg : public DialogImpl<CSimpleDlg>,
+                   public CCtrlColor<CSimpleDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
+                   public CPaintBkgnd<CSimpleDlg, false, RGB(240, 255, 255)> {
  public:
   static constexpr UINT kTemplateId = IDD_SIMPLE_PAGE;
+  static constexpr int kPanelWidth = 150;
 
+  // Before the page is created: the links file, and the program's own
+  // version number, which a newer one in config.ini turns into a download
+  // link. Without a links file the links show their defaults.
+  void SetLinkSources(std::u16string notePath, int32_t ownVersion);
+
+  // Written by the main dialog's tick: 1021, 1022, 1029.
   void SetTile(int id, std::u16string_view text);
+  // Reads note.ini and config.ini again and repaints the page.
+  void RefreshLinks();
+  const CStaticCK& link(int index) const { return links_[index]; }
 
-  bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+  bool ProcessWindowMessage(HWND hwnd,
+                            UINT message,
+                            WPARAM wParam,
+                            LPARAM lParam,
                             LRESULT& result) override;
+
+  // Mixin hooks.
+  HBRUSH OnStaticColor(HDC dc, HWND control);
+  void OnPaintBackground(HDC dc, const RECT& client);
+
+ private:
+  using CtrlColor = CCtrlColor<CSimpleDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>;
+  using PaintBkgnd = CPaintBkgnd<CSimpleDlg, false, RGB(240, 255, 255)>;
+
+  void OnInitDialog();
+  bool OnCommand(int id);
+  NoteLinks ReadNoteLinks() const;
+
+  std::u16string notePath_;
+  int32_t ownVersion_ = 0;
+  ScopedFont tileFont_;
+  ScopedFont linkFont_;
+  ScopedBrush nextCaptionBrush_;
+  ScopedBrush captionBrush_;
+  ScopedBrush valueBrush_;
+  CButtonBT buttons_[4];
+  CStaticCK links_[kNoteLinkCount];
 };
 
 }  // namespace nightlatch

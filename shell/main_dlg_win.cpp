@@ -1,5 +1,8 @@
 #include "shell/main_dlg_win.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "controls/about_dialog_win.h"
 #include "controls/song_font_win.h"
 #include "controls/vendor_site.h"
@@ -9,6 +12,7 @@
 #include "platform/scoped_handle_win.h"
 #include "platform/wide_string_win.h"
 #include "prompts/password_dialog_win.h"
+#include "prompts/prompt_sound_win.h"
 #include "settings/runtime_settings.h"
 #include "settings/settings_file_win.h"
 #include "shell/paths_win.h"
@@ -60,7 +64,7 @@ class CMainDlg::TickSink final : public DueTaskSink {
 };
 
 CMainDlg::CMainDlg(MainDlgServices services)
-    : services_(std::move(services)), planPage_(*services_.clock) {}
+    : services_(std::move(services)), planPage_(*services_.clock, *services_.system) {}
 
 CMainDlg::~CMainDlg() = default;
 
@@ -82,6 +86,13 @@ bool CMainDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
       std::unique_ptr<TaskRunRequest> request(reinterpret_cast<TaskRunRequest*>(lParam));
       if (request)
         RunRequest(*request);
+      return true;
+    }
+    case WM_PROMPT_CLOSED: {
+      const auto closed =
+          std::find(prompts_.begin(), prompts_.end(), reinterpret_cast<CPromptDlg*>(lParam));
+      if (closed != prompts_.end())
+        prompts_.erase(closed);
       return true;
     }
     case WM_OPEN_TASKS:
@@ -209,6 +220,7 @@ bool CMainDlg::OnInitDialog() {
 
   LayOut();
   planPage_.SetTaskFilePath(taskFilePath_);
+  simplePage_.SetLinkSources(notePath_, ownVersion_);
   PlacePage(simplePage_.CreateModeless(hwnd()));
   PlacePage(planPage_.CreateModeless(hwnd()));  // loads the task file
   PlacePage(settingsPage_.CreateModeless(hwnd()));
@@ -283,11 +295,30 @@ void CMainDlg::RunRequest(TaskRunRequest& request) {
   switch (RouteRunRequest(request)) {
     case RunRoute::kDrop:
       return;
-    case RunRoute::kPrompt:
-      // The countdown prompt takes over here; it is not part of the program yet.
+    case RunRoute::kPrompt: {
+      PromptServices promptServices{services_.system, services_.clock,
+                                    services_.mci ? services_.mci : &SystemMciCommands(),
+                                    ModulePath(u"resource\\sound\\1.mp3")};
+      if (CPromptDlg* prompt = CPromptDlg::Open(request, hwnd(), std::move(promptServices))) {
+        prompts_.push_back(prompt);
+        RECT work{};
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        RECT own{};
+        ::GetWindowRect(prompt->hwnd(), &own);
+        const int width = own.right - own.left;
+        const int height = own.bottom - own.top;
+        const bool corner = Settings().promptBottomRight;
+        const int x = corner ? work.right - width : (work.right - width) / 2;
+        const int y = corner ? work.bottom - height : (work.bottom - height) / 2;
+        ::SetWindowPos(prompt->hwnd(), HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        const DWORD effect = corner ? AW_SLIDE | AW_VER_NEGATIVE : AW_SLIDE | AW_BLEND;
+        if (!::AnimateWindow(prompt->hwnd(), 500, effect))
+          ::ShowWindow(prompt->hwnd(), SW_SHOWNOACTIVATE);
+      }
       request.pending = 0;
       request.warnSeconds = 0;
       return;
+    }
     case RunRoute::kExecute:
       request.pending = 0;
       ExecuteAction(request.action, request.text.View(), *services_.system);
@@ -342,6 +373,10 @@ void CMainDlg::OnDestroy() {
   settingsPage_.DestroyWindow();
   planPage_.DestroyWindow();  // saves the task file
   noticeWindow_.Destroy();
+  // Each prompt reports its closing as it goes: work on a copy.
+  const std::vector<CPromptDlg*> open = std::exchange(prompts_, {});
+  for (CPromptDlg* prompt : open)
+    prompt->DestroyWindow();
   DeleteTrayIcon();
 }
 

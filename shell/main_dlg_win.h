@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/bitmap_button_win.h"
 #include "controls/button_bt_win.h"
@@ -17,6 +18,7 @@
 #include "platform/gdi_win.h"
 #include "resources/nightlatch_ids.h"
 #include "prompts/notice_window_win.h"
+#include "prompts/prompt_dialog_win.h"
 #include "settings/setting_dlg_win.h"
 #include "shell/shell_icon_win.h"
 
@@ -31,6 +33,8 @@ struct MainDlgServices {
   SystemCalls* system = nullptr;
   // Where config.ini and helper.dat live; empty: the per-user data folder.
   std::u16string dataFolder;
+  // The prompts' sound commands; null: the system's MCI.
+  MciCommands* mci = nullptr;
 };
 
 class CMainDlg : public DialogImpl<CMainDlg>,
@@ -60,6 +64,8 @@ class CMainDlg : public DialogImpl<CMainDlg>,
   TaskList& tasks() { return planPage_.tasks(); }
   const std::u16string& configPath() const { return configPath_; }
   NoticeWindow& noticeWindow() { return noticeWindow_; }
+  // The open countdown prompts, oldest first.
+  const std::vector<CPromptDlg*>& prompts() const { return prompts_; }
   const std::u16string& taskFilePath() const { return taskFilePath_; }
   CSimpleDlg& simplePage() { return simplePage_; }
   int visiblePage() const { return currentPage_; }
@@ -107,6 +113,8 @@ class CMainDlg : public DialogImpl<CMainDlg>,
   RECT pageArea_{};
 
   PreviousPass previousPass_;
+  // Not owned: each prompt deletes itself and reports its closing.
+  std::vector<CPromptDlg*> prompts_;
   NoticeWindow noticeWindow_;
   ScopedFont statusFont_;
   CButtonBT hideButton_;

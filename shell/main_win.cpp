@@ -41,7 +41,9 @@ int RunInteractive(StartCommand command) {
     return -1;
 
   ::CoInitialize(nullptr);
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+  // The task list and the editor's date and time pickers need their classes.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES |
+                                                     ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES};
   ::InitCommonControlsEx(&controls);
 
   int result = 0;
