@@ -1,7 +1,12 @@
-// The yardstick for how soon a started program is ready for input: the
-// barest MinGW program with a hidden window and a message loop. It ends
+// Yardsticks for how soon a started program is ready for input: the barest
+// MinGW program with a hidden window and a message loop (bare_window), and
+// the same with the start-up calls Chimebox must make before its frame, COM
+// and the common controls, and its manifest (bare_window_startup). Each ends
 // itself after a moment, as Chimebox does.
 #include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
 
 namespace {
 
@@ -21,6 +26,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#ifdef BARE_WINDOW_STARTUP_CALLS
+  ::CoInitialize(nullptr);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&controls);
+#endif
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;

@@ -193,6 +193,21 @@ TEST(ChimeboxTest, AFolderWithBlanksAndChineseAndNoRecordingsStillSpeaksTheWhole
   ExpectChainOfTheRun(ReadLines(log), FolderOf(program), before, after);
 }
 
+TEST(ChimeboxTest, TheBuildPutsTheRecordingsAndTheReminderSoundBesideThePrograms) {
+  const std::wstring folder = FolderOf(chimeboxPath);
+  std::vector<std::wstring> files = {folder + L"Nightlatch.exe", folder + L"resource/sound/1.mp3"};
+  for (int hour = 0; hour < 24; ++hour) {
+    for (int minute = 0; minute < 60; ++minute) {
+      for (std::u16string_view name : BuildSpokenTimeChain(hour, minute)) {
+        if (!name.empty())
+          files.push_back(folder + ToWide(name));
+      }
+    }
+  }
+  for (const std::wstring& file : files)
+    EXPECT_NE(::GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES) << Utf8(file);
+}
+
 }  // namespace
 }  // namespace nightlatch::testing
 

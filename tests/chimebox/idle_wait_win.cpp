@@ -1,7 +1,8 @@
 // Starts each program RUNS times as Nightlatch starts Chimebox (CreateProcessW,
 // SW_HIDE, then WaitForInputIdle) and prints, per program, the median time
 // WaitForInputIdle waited and the median from the start of CreateProcessW to
-// ready, in milliseconds:
+// ready, in milliseconds, and in how many runs the program was still running
+// when the wait returned (the wait also returns when the program ends):
 //   chimebox_idle_wait <runs> <program.exe>...
 // The programs take turns, so a busy moment of the machine falls on all of
 // them alike; each run waits for its program to end before the next starts,
@@ -33,6 +34,7 @@ struct Program {
   std::vector<double> waits;
   std::vector<double> totals;
   int failures = 0;
+  int runningAtReady = 0;
 };
 
 void StartOnce(Program& program, bool counted) {
@@ -51,7 +53,9 @@ void StartOnce(Program& program, bool counted) {
   ::QueryPerformanceCounter(&created);
   const DWORD waited = ::WaitForInputIdle(info.hProcess, 10000);
   ::QueryPerformanceCounter(&ready);
+  const bool running = ::WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
   if (counted && waited == 0) {
+    program.runningAtReady += running;
     program.waits.push_back(Milliseconds(created, ready));
     program.totals.push_back(Milliseconds(start, ready));
   } else if (counted) {
@@ -81,9 +85,11 @@ int wmain(int argc, wchar_t** argv) {
   }
   for (const Program& program : programs) {
     const wchar_t* name = std::wcsrchr(program.path.c_str(), L'\\');
-    std::wprintf(L"%-24ls idle wait %7.2f ms  start to ready %7.2f ms  (%zu runs, %d failed)\n",
-                 name ? name + 1 : program.path.c_str(), Median(program.waits),
-                 Median(program.totals), program.waits.size(), program.failures);
+    std::wprintf(
+        L"%-24ls idle wait %7.2f ms  start to ready %7.2f ms  (%zu runs, %d failed, %d still "
+        L"running when ready)\n",
+        name ? name + 1 : program.path.c_str(), Median(program.waits), Median(program.totals),
+        program.waits.size(), program.failures, program.runningAtReady);
   }
   return 0;
 }
