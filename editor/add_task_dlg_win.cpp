@@ -11,6 +11,7 @@
 #include "engine/actions.h"
 #include "engine/text_format.h"
 #include "engine/trigger_rules.h"
+#include "platform/system_library_win.h"
 #include "platform/wide_string_win.h"
 #include "shell/system_clock.h"
 
@@ -469,7 +470,9 @@ void CAddTaskDlg::Browse() {
   dialog.lpstrTitle = L"选择文件或程序";
   // The program's working folder stays where it was.
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (::GetOpenFileNameW(&dialog))
+  static const auto openFileName =
+      SystemFunction<decltype(::GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  if (openFileName && openFileName(&dialog))
     ::SetDlgItemTextW(hwnd(), IDC_TASK_ENTRY, path);
 }
 

@@ -4,6 +4,7 @@
 // After windows.h, which it needs.
 #include <mmsystem.h>
 
+#include "platform/system_library_win.h"
 #include "platform/wide_string_win.h"
 
 namespace nightlatch {
@@ -14,8 +15,12 @@ constexpr DWORD kShortPathUnits = 520;
 class SystemMci final : public MciCommands {
  public:
   void Send(std::u16string_view command) override {
+    static const auto sendString =
+        SystemFunction<decltype(::mciSendStringW)>(L"winmm.dll", "mciSendStringW");
+    if (!sendString)
+      return;
     const std::wstring text = ToWide(command);
-    ::mciSendStringW(text.c_str(), nullptr, 0, nullptr);
+    sendString(text.c_str(), nullptr, 0, nullptr);
   }
 };
 

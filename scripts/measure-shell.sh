@@ -2,7 +2,10 @@
 # Measures Nightlatch.exe against a bare MinGW dialog program with a
 # one-second timer, both Release builds under Wine in one Xvfb: time from
 # start to the visible main window (median of RUNS starts), CPU used over
-# SECONDS of idle running, resident memory, and the sizes of the programs.
+# SECONDS of idle running (CPU of all the program's threads), resident
+# memory, and the sizes of the programs. Nightlatch is measured twice: with
+# its window open, and started with /min as autostart starts it, hidden in
+# the notification area.
 #   bash scripts/measure-shell.sh [SECONDS]     (default 60; RUNS=5)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -51,25 +54,39 @@ start_ms() {
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
-# idle PROGRAM TITLE -> "cpu_ms rss_kb" over $seconds of idle running
+# CPU time of all threads of a process in nanoseconds (scheduler statistics,
+# finer than the 10 ms clock ticks of /proc/PID/stat).
+cpu_ns() {
+  local sum=0 ran _
+  for stat in /proc/"$1"/task/*/schedstat; do
+    read -r ran _ < "$stat" && sum=$((sum + ran))
+  done
+  echo "$sum"
+}
+
+# idle PROGRAM TITLE [ARGUMENT] -> "cpu_ms rss_kb" over $seconds of idle
+# running; with /min the window stays hidden and only the process is awaited.
 idle() {
-  WINEDEBUG=-all wine "$1" >/dev/null 2>&1 &
+  WINEDEBUG=-all wine "$1" ${3:-} >/dev/null 2>&1 &
   local launcher=$!
-  until xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do sleep 0.05; done
-  sleep 2
-  local pid
-  pid=$(program_pid "$(basename "$1")")
-  local ticks
-  ticks=$(getconf CLK_TCK)
-  read -r -a before < <(cut -d' ' -f14,15 "/proc/$pid/stat")
+  local pid=""
+  if [ -n "${3:-}" ]; then
+    until pid=$(program_pid "$(basename "$1")") && [ -n "$pid" ]; do sleep 0.05; done
+    sleep 3
+  else
+    until xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do sleep 0.05; done
+    sleep 2
+    pid=$(program_pid "$(basename "$1")")
+  fi
+  local before after
+  before=$(cpu_ns "$pid")
   sleep "$seconds"
-  read -r -a after < <(cut -d' ' -f14,15 "/proc/$pid/stat")
+  after=$(cpu_ns "$pid")
   local rss
   rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
-  local used=$(( (after[0] + after[1] - before[0] - before[1]) * 1000 / ticks ))
-  echo "$used $rss"
+  echo "$(( (after - before) / 1000000 )) $rss"
   kill "$launcher" 2>/dev/null || true
-  pkill -f "$(basename "$1")" 2>/dev/null || true
+  kill "$pid" 2>/dev/null || true
   wait "$launcher" 2>/dev/null || true
   sleep 0.5
 }
@@ -86,5 +103,12 @@ report() {  # name program title
     "$1" "$start" "${times[*]}" "$cpu" "$seconds" "$rss" "$size"
 }
 
+# Started as autostart starts it: hidden in the notification area.
+report_hidden() {  # name program
+  read -r cpu rss < <(idle "$2" "" /min)
+  printf '%-16s idle CPU %5d ms in %d s  RSS %6d KB\n' "$1" "$cpu" "$seconds" "$rss"
+}
+
 report baseline "$build/baseline_dialog.exe" Baseline
 report Nightlatch "$build/Nightlatch.exe" Orvane
+report_hidden "Nightlatch /min" "$build/Nightlatch.exe"

@@ -102,6 +102,20 @@ bool CMainDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
           ::SendMessageW(planPage_.hwnd(), WM_COMMAND, IDC_PLAN_ADD, 0);
       }
       return true;
+    case WM_ADD_TRAY_ICON:
+      AddTrayIcon(title_);
+      return true;
+    case WM_SHOWWINDOW:
+      if (wParam) {
+        const PassClock pass = ReadClock();
+        RefreshClockTexts(pass.today);
+        simplePage_.SetTile(IDC_SIMPLE_NEXT, NextTaskText(tasks(), pass));
+      }
+      return false;
+    case WM_TIMECHANGE:
+    case WM_SETTINGCHANGE:
+      services_.clock->TimeChanged();
+      return false;
     case WM_HOTKEY_CHANGED:
       ::UnregisterHotKey(hwnd, kSpeakHotkeyId);
       RegisterSpeakHotkey();
@@ -194,7 +208,8 @@ bool CMainDlg::OnInitDialog() {
   ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(loadIcon(SM_CXSMICON, SM_CYSMICON)));
 
-  AddTrayIcon(title_);
+  // The shell answers slowly; the window shows first.
+  ::PostMessageW(hwnd(), WM_ADD_TRAY_ICON, 0, 0);
 
   // An even image for a page at rest, the odd one after it for the current
   // (disabled), pushed or hot page.
@@ -226,8 +241,7 @@ bool CMainDlg::OnInitDialog() {
   PlacePage(settingsPage_.CreateModeless(hwnd()));
   ::ShowWindow(simplePage_.hwnd(), SW_SHOW);
 
-  const PassClock pass = PassClock::At(services_.clock->Now(), services_.clock->Zone());
-  RefreshClockTexts(pass.today);
+  RefreshClockTexts(ReadClock().today);
 
   LoadRuntimeSettings();
   if (ReadSetting(setting::kKnownVersion) > ownVersion_)
@@ -272,16 +286,25 @@ void CMainDlg::RefreshClockTexts(const LocalFields& now) {
                       FormatDuration(services_.clock->UptimeMilliseconds() / 1000, true));
 }
 
+PassClock CMainDlg::ReadClock() const {
+  return PassClock::At(services_.clock->Now(), services_.clock->Zone(),
+                       services_.clock->IdleSeconds());
+}
+
 void CMainDlg::OnTick() {
-  const PassClock pass = PassClock::At(services_.clock->Now(), services_.clock->Zone(),
-                                       services_.clock->IdleSeconds());
-  RefreshClockTexts(pass.today);
+  const PassClock pass = ReadClock();
+  // Hidden in the tray nobody reads the window's texts; showing it fills
+  // them in (WM_SHOWWINDOW).
+  const bool shown = ::IsWindowVisible(hwnd()) != FALSE;
+  if (shown)
+    RefreshClockTexts(pass.today);
 
   TickSink sink(*this);
   CheckDueTasks(tasks(), pass, previousPass_, sink);
 
   const std::u16string next = NextTaskText(tasks(), pass);
-  simplePage_.SetTile(IDC_SIMPLE_NEXT, next);
+  if (shown)
+    simplePage_.SetTile(IDC_SIMPLE_NEXT, next);
   SetTrayTip(TrayTipText(title_, versionText_, next));
 
   if (ShouldSpeakTime(Settings(), pass.today)) {

@@ -87,6 +87,7 @@ class CMainDlg : public DialogImpl<CMainDlg>,
   using CtrlColor = CCtrlColor<CMainDlg, true, RGB(255, 255, 255), RGB(255, 255, 255)>;
 
   bool OnInitDialog();
+  PassClock ReadClock() const;
   void OnTick();
   void RunRequest(TaskRunRequest& request);
   void ShowPage(int pageButton);

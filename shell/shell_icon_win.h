@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cwchar>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -71,12 +72,18 @@ class CShellIcon {
     CopyCut(data_.szInfoTitle, title);
     CopyCut(data_.szTip, title);
     added_ = ::Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    tipSent_ = false;
   }
 
+  // The shell is another process: an unchanged tip is not sent again.
   void SetTrayTip(std::u16string_view tip) {
+    wchar_t shown[std::size(NOTIFYICONDATAW{}.szTip)];
+    CopyCut(shown, tip);
+    if (tipSent_ && std::wcscmp(shown, data_.szTip) == 0)
+      return;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    CopyCut(data_.szTip, tip);
-    ::Shell_NotifyIconW(NIM_MODIFY, &data_);
+    std::copy(std::begin(shown), std::end(shown), std::begin(data_.szTip));
+    tipSent_ = ::Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
   }
 
   void ShowHideBalloon() {
@@ -140,6 +147,7 @@ class CShellIcon {
   UINT taskbarCreated_;
   std::u16string title_;
   bool added_ = false;
+  bool tipSent_ = false;  // the shell shows data_.szTip
 };
 
 // The tray menu's commands. T provides ShowFromTray, RunTrayPowerAction,

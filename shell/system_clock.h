@@ -14,6 +14,8 @@ class SystemClock {
   virtual uint32_t UptimeMilliseconds() = 0;
   virtual int32_t IdleSeconds() = 0;
   virtual TimeZone Zone() = 0;
+  // The user set the clock or the zone (WM_TIMECHANGE, WM_SETTINGCHANGE).
+  virtual void TimeChanged() {}
 
  protected:
   ~SystemClock() = default;

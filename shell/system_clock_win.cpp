@@ -25,7 +25,9 @@ int32_t Win32SystemClock::IdleSeconds() {
 }
 
 TimeZone Win32SystemClock::Zone() {
-  return SystemTimeZone();
+  if (!zone_)
+    zone_ = SystemTimeZone();
+  return *zone_;
 }
 
 }  // namespace nightlatch

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "shell/system_clock.h"
 
 namespace nightlatch {
@@ -11,7 +13,12 @@ class Win32SystemClock final : public SystemClock {
   // (tick count - tick of the last input) as an unsigned 32-bit difference,
   // read as signed, in whole seconds.
   int32_t IdleSeconds() override;
+  // Read once and kept until TimeChanged: the tick asks every second.
   TimeZone Zone() override;
+  void TimeChanged() override { zone_.reset(); }
+
+ private:
+  std::optional<TimeZone> zone_;
 };
 
 }  // namespace nightlatch

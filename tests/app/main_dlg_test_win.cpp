@@ -17,6 +17,7 @@
 #include "shell/tick_rules.h"
 #include "support/dialog_driver_win.h"
 #include "support/fake_clock.h"
+#include "support/main_dlg_fixture_win.h"
 #include "support/printable_text.h"
 #include "support/recording_system_calls.h"
 
@@ -37,47 +38,8 @@ std::u16string ItemText(HWND dialog, int id) {
   return FromWide(text);
 }
 
-class MainDlgTest : public ::testing::Test {
+class MainDlgTest : public testing::MainDlgFixture {
  protected:
-  void SetUp() override {
-    previousConfig_ = ConfigPath();
-    Settings() = RuntimeSettings{};
-    Unlocked() = false;
-    folder_ = std::filesystem::temp_directory_path() /
-              ("main-dlg-" + std::to_string(::GetCurrentProcessId()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-
-  void TearDown() override {
-    if (dialog_ && dialog_->hwnd())
-      dialog_->DestroyWindow();
-    PumpMessages();
-    dialog_.reset();
-    SetConfigPath(previousConfig_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-
-  // Settings written before the dialog starts, as a user's config.ini.
-  void Configure(const char16_t* section, const char16_t* key, std::u16string_view value) {
-    const std::u16string file = (folder_ / "config.ini").u16string();
-    const std::wstring text = ToWide(value);
-    ::WritePrivateProfileStringW(AsWide(section), AsWide(key), text.c_str(), AsWide(file.c_str()));
-  }
-
-  void Open() {
-    dialog_ = std::make_unique<CMainDlg>(MainDlgServices{&clock_, &calls_, folder_.u16string()});
-    ASSERT_TRUE(dialog_->CreateModeless(nullptr));
-    ::ShowWindow(dialog_->hwnd(), SW_SHOWNORMAL);
-  }
-
-  void Tick() {
-    ::SendMessageW(dialog_->hwnd(), WM_TIMER, CMainDlg::kTickTimer, 0);
-    PumpMessages();  // the posted run requests
-  }
-
   void Command(UINT id) { ::SendMessageW(dialog_->hwnd(), WM_COMMAND, id, 0); }
 
   CTask& AddTask(int32_t mode, int32_t action, int64_t nextRun, int32_t warnSeconds,
@@ -104,12 +66,6 @@ class MainDlgTest : public ::testing::Test {
   }
 
   std::u16string NoticeText() const { return ItemText(Notice(), IDC_MESSAGE_TEXT); }
-
-  FakeClock clock_;
-  RecordingSystemCalls calls_;
-  std::filesystem::path folder_;
-  std::u16string previousConfig_;
-  std::unique_ptr<CMainDlg> dialog_;
 };
 
 TEST_F(MainDlgTest, TickWritesTheClockTextsTheNextTaskAndTheTooltip) {
@@ -157,6 +113,31 @@ TEST_F(MainDlgTest, OpenTaskRunsAtOnceWhateverItsWarning) {
   ASSERT_EQ(calls_.openedFiles().size(), 1u);
   EXPECT_EQ(Text(calls_.openedFiles()[0]), Text(u"http://127.0.0.1/日程"));
   EXPECT_EQ(Text(NoticeText()), Text(u"打开 http://127.0.0.1/日程\n执行完毕！"));
+}
+
+TEST_F(MainDlgTest, HiddenInTheTrayItRunsTasksAndFillsItsTextsWhenShown) {
+  Open(/*show=*/false);
+  AddTask(kFixed, kLock, clock_.now + 1, 0);
+  AddTask(kFixed, kShutdown, clock_.now + 3600, 30);
+  ++clock_.now;
+  Tick();
+  EXPECT_EQ(calls_.calls(), Calls{"LockWorkStation()"});
+  ++clock_.now;
+  Tick();
+  HWND simple = dialog_->simplePage().hwnd();
+  EXPECT_EQ(Text(ItemText(simple, IDC_SIMPLE_NEXT)), Text(u"正在加载"))
+      << "nobody sees the page while the window is hidden";
+  const std::u16string next = u"关机倒计时:59分58秒";
+  EXPECT_EQ(Text(FromWide(dialog_->trayData().szTip)),
+            Text(u"Orvane定时关机助手\n版本:2.4.0.0\n-------------\n最近任务:\n" + next))
+      << "the tray icon is what a hidden program shows";
+
+  clock_.now += 5;
+  ::ShowWindow(dialog_->hwnd(), SW_SHOW);
+  const LocalFields now = ToLocalFields(clock_.now, clock_.zone);
+  EXPECT_EQ(Text(ItemText(dialog_->hwnd(), IDC_STATUS_LINE)), Text(StatusLineText(now)));
+  EXPECT_EQ(Text(ItemText(simple, IDC_SIMPLE_NOW)), Text(ClockTileText(now)));
+  EXPECT_EQ(Text(ItemText(simple, IDC_SIMPLE_NEXT)), Text(u"关机倒计时:59分53秒"));
 }
 
 TEST_F(MainDlgTest, ASkippedTimerSecondDoesNotLoseTheRun) {

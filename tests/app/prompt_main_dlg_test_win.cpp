@@ -19,6 +19,7 @@
 #include "shell/paths_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/fake_clock.h"
+#include "support/main_dlg_fixture_win.h"
 #include "support/printable_text.h"
 #include "support/recording_system_calls.h"
 
@@ -37,42 +38,8 @@ std::u16string ItemText(HWND dialog, int id) {
   return FromWide(WindowText(::GetDlgItem(dialog, id)));
 }
 
-class PromptMainDlgTest : public ::testing::Test {
+class PromptMainDlgTest : public testing::MainDlgFixture {
  protected:
-  void SetUp() override {
-    previousConfig_ = ConfigPath();
-    Settings() = RuntimeSettings{};
-    Unlocked() = false;
-    folder_ = std::filesystem::temp_directory_path() /
-              ("prompt-main-" + std::to_string(::GetCurrentProcessId()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-
-  void TearDown() override {
-    if (dialog_ && dialog_->hwnd())
-      dialog_->DestroyWindow();
-    PumpMessages();
-    dialog_.reset();
-    SetConfigPath(previousConfig_);
-    Settings() = RuntimeSettings{};
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-
-  void Configure(const wchar_t* key, const wchar_t* value) {
-    const std::u16string file = (folder_ / "config.ini").u16string();
-    ::WritePrivateProfileStringW(L"Config", key, value, AsWide(file.c_str()));
-  }
-
-  void Open() {
-    dialog_ =
-        std::make_unique<CMainDlg>(MainDlgServices{&clock_, &calls_, folder_.u16string(), &mci_});
-    ASSERT_TRUE(dialog_->CreateModeless(nullptr));
-    ::ShowWindow(dialog_->hwnd(), SW_SHOWNORMAL);
-  }
-
   void AddTask(int32_t action, int32_t warnSeconds, std::u16string_view text = u"") {
     CTask task;
     task.mode = kFixed;
@@ -87,8 +54,7 @@ class PromptMainDlgTest : public ::testing::Test {
   // One second on: the due tasks' requests are handled.
   void NextSecond() {
     ++clock_.now;
-    ::SendMessageW(dialog_->hwnd(), WM_TIMER, CMainDlg::kTickTimer, 0);
-    PumpMessages();
+    Tick();
   }
 
   // The open prompts' windows; their own timers are stopped once they are
@@ -108,6 +74,7 @@ class PromptMainDlgTest : public ::testing::Test {
     PumpMessages();
   }
 
+  using MainDlgFixture::Tick;
   static void Tick(HWND prompt, int times) {
     for (int i = 0; i < times && ::IsWindow(prompt); ++i)
       ::SendMessageW(prompt, WM_TIMER, CPromptDlg::kCountdownTimer, 0);
@@ -118,23 +85,17 @@ class PromptMainDlgTest : public ::testing::Test {
     return notice && ::IsWindowVisible(notice->hwnd());
   }
 
-  FakeClock clock_;
-  RecordingSystemCalls calls_;
-  RecordingMci mci_;
-  std::filesystem::path folder_;
-  std::u16string previousConfig_;
-  std::unique_ptr<CMainDlg> dialog_;
 };
 
 TEST_F(PromptMainDlgTest, AWarnedTaskOpensAPromptCentredOrInTheCorner) {
   const struct {
     const char* name;
-    const wchar_t* position;
+    const char16_t* position;
     bool corner;
-  } cases[] = {{"Position 0", L"0", false}, {"Position 1", L"1", true}};
+  } cases[] = {{"Position 0", u"0", false}, {"Position 1", u"1", true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Configure(L"Position", c.position);
+    Configure(u"Config", u"Position", c.position);
     Open();
     AddTask(kShutdown, 30);
     NextSecond();

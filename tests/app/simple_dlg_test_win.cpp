@@ -268,7 +268,8 @@ TEST_F(SimpleDlgTest, TilesCarryTheMainDialogsTick) {
   ASSERT_TRUE(main.CreateModeless(nullptr));
   HWND simple = main.simplePage().hwnd();
   EXPECT_EQ(Text(Caption(::GetDlgItem(simple, IDC_SIMPLE_NEXT))), Text(u"正在加载"))
-      << "the template's text until the first tick";
+      << "the template's text until the window is shown";
+  ::ShowWindow(main.hwnd(), SW_SHOWNOACTIVATE);
 
   ::SendMessageW(main.hwnd(), WM_TIMER, CMainDlg::kTickTimer, 0);
   EXPECT_EQ(Text(Caption(::GetDlgItem(simple, IDC_SIMPLE_NEXT))), Text(u"没有将要执行的任务"));

@@ -13,6 +13,7 @@
 #include "shell/main_dlg_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/fake_clock.h"
+#include "support/main_dlg_fixture_win.h"
 #include "support/printable_text.h"
 #include "support/recording_system_calls.h"
 
@@ -21,35 +22,17 @@ namespace {
 
 using testing::Text;
 
-class TrayIconTest : public ::testing::Test {
+class TrayIconTest : public testing::MainDlgFixture {
  protected:
   void SetUp() override {
-    previousConfig_ = ConfigPath();
-    Settings() = RuntimeSettings{};
-    folder_ = std::filesystem::temp_directory_path() /
-              ("tray-" + std::to_string(::GetCurrentProcessId()));
-    std::filesystem::create_directories(folder_);
-    dialog_ = std::make_unique<CMainDlg>(MainDlgServices{&clock_, &calls_, folder_.u16string()});
-    ASSERT_TRUE(dialog_->CreateModeless(nullptr));
-  }
-  void TearDown() override {
-    dialog_->DestroyWindow();
-    testing::PumpMessages();
-    dialog_.reset();
-    SetConfigPath(previousConfig_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
+    MainDlgFixture::SetUp();
+    Open(/*show=*/false);
   }
 
   LRESULT IconEvent(WPARAM iconId, UINT mouseMessage) {
     return ::SendMessageW(dialog_->hwnd(), WM_TRAY_CALLBACK, iconId, mouseMessage);
   }
 
-  testing::FakeClock clock_;
-  testing::RecordingSystemCalls calls_;
-  std::filesystem::path folder_;
-  std::u16string previousConfig_;
-  std::unique_ptr<CMainDlg> dialog_;
 };
 
 TEST_F(TrayIconTest, IconCarriesTheTitleAndReturnsAfterTheTaskbarRestarts) {
