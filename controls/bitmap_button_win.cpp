@@ -11,35 +11,9 @@ ScopedImageList LoadImageList(UINT bitmapId, int imageWidth, COLORREF mask) {
 }
 
 bool CBitmapButton::Attach(HWND button, HIMAGELIST images, const Images& slots) {
-  if (!Subclass(button))
-    return false;
   images_ = images;
   slots_ = slots;
-  const LONG_PTR style = ::GetWindowLongPtrW(button, GWL_STYLE);
-  ::SetWindowLongPtrW(button, GWL_STYLE,
-                      (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
-  ::InvalidateRect(button, nullptr, TRUE);
-  return true;
-}
-
-bool CBitmapButton::ProcessWindowMessage(HWND hwnd,
-                                         UINT message,
-                                         WPARAM,
-                                         LPARAM lParam,
-                                         LRESULT& result) {
-  switch (message) {
-    case WM_MOUSEMOVE:
-      hot_.MouseMoved(hwnd);
-      return false;
-    case WM_MOUSELEAVE:
-      hot_.MouseLeft(hwnd);
-      return false;
-    case WM_ERASEBKGND:
-      result = 1;
-      return true;
-    default:
-      return HandleOwnerDraw(message, lParam, result);
-  }
+  return TakeOver(button);
 }
 
 int CBitmapButton::ImageFor(UINT itemState) const {

@@ -44,7 +44,7 @@ class ScopedImageList {
 // A bitmap resource cut into images `imageWidth` wide; `mask` is transparent.
 ScopedImageList LoadImageList(UINT bitmapId, int imageWidth, COLORREF mask);
 
-class CBitmapButton : public SubclassedWindow, public COwnerDraw<CBitmapButton> {
+class CBitmapButton : public COwnerDrawButton<CBitmapButton> {
  public:
   struct Images {
     int normal;
@@ -55,19 +55,11 @@ class CBitmapButton : public SubclassedWindow, public COwnerDraw<CBitmapButton> 
 
   // The image list stays the owner's; several buttons share one.
   bool Attach(HWND button, HIMAGELIST images, const Images& slots);
-  bool hot() const { return hot_.hot(); }
-
-  bool ProcessWindowMessage(HWND hwnd,
-                            UINT message,
-                            WPARAM wParam,
-                            LPARAM lParam,
-                            LRESULT& result) override;
   void DrawItem(const DRAWITEMSTRUCT& item);
 
  private:
   int ImageFor(UINT itemState) const;
 
-  HotTracking hot_;
   HIMAGELIST images_ = nullptr;
   Images slots_{};
 };

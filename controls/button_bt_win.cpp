@@ -13,40 +13,13 @@ constexpr COLORREF kDisabledCaption = RGB(180, 180, 180);
 }  // namespace
 
 bool CButtonBT::Attach(HWND button) {
-  if (!Subclass(button))
-    return false;
-  const LONG_PTR style = ::GetWindowLongPtrW(button, GWL_STYLE);
-  ::SetWindowLongPtrW(button, GWL_STYLE,
-                      (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
-  ::InvalidateRect(button, nullptr, TRUE);
-  return true;
+  return TakeOver(button);
 }
 
 void CButtonBT::SetColors(const ButtonColors& colors) {
   colors_ = colors;
   if (hwnd())
     ::InvalidateRect(hwnd(), nullptr, FALSE);
-}
-
-bool CButtonBT::ProcessWindowMessage(HWND hwnd,
-                                     UINT message,
-                                     WPARAM,
-                                     LPARAM lParam,
-                                     LRESULT& result) {
-  switch (message) {
-    case WM_MOUSEMOVE:
-      hot_.MouseMoved(hwnd);
-      return false;
-    case WM_MOUSELEAVE:
-      hot_.MouseLeft(hwnd);
-      return false;
-    case WM_ERASEBKGND:
-      // The face covers every pixel.
-      result = 1;
-      return true;
-    default:
-      return HandleOwnerDraw(message, lParam, result);
-  }
 }
 
 void CButtonBT::DrawItem(const DRAWITEMSTRUCT& item) {

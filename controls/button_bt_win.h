@@ -16,7 +16,7 @@ struct ButtonColors {
   COLORREF caption = RGB(255, 255, 255);
 };
 
-class CButtonBT : public SubclassedWindow, public COwnerDraw<CButtonBT> {
+class CButtonBT : public COwnerDrawButton<CButtonBT> {
  public:
   CButtonBT() = default;
   explicit CButtonBT(const ButtonColors& colors) : colors_(colors) {}
@@ -26,17 +26,9 @@ class CButtonBT : public SubclassedWindow, public COwnerDraw<CButtonBT> {
 
   void SetColors(const ButtonColors& colors);
   const ButtonColors& colors() const { return colors_; }
-  bool hot() const { return hot_.hot(); }
-
-  bool ProcessWindowMessage(HWND hwnd,
-                            UINT message,
-                            WPARAM wParam,
-                            LPARAM lParam,
-                            LRESULT& result) override;
   void DrawItem(const DRAWITEMSTRUCT& item);
 
  private:
-  HotTracking hot_;
   ButtonColors colors_;
 };
 

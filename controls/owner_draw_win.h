@@ -1,6 +1,6 @@
 // What every owner-drawn control of the kit shares: the reflected owner-draw
-// messages handed to T's DrawItem (and MeasureItem, when T has its own), and
-// hot tracking of the mouse.
+// messages handed to T's DrawItem (and MeasureItem, when T has its own), hot
+// tracking of the mouse, and the owner-drawn push button.
 #pragma once
 
 #include <windows.h>
@@ -71,6 +71,45 @@ class HotTracking {
 
  private:
   bool hot_ = false;
+};
+
+// A dialog's push button taken over by T, which draws every face itself in
+// DrawItem and may change it under the mouse.
+template <typename T>
+class COwnerDrawButton : public SubclassedWindow, public COwnerDraw<T> {
+ public:
+  bool hot() const { return hot_.hot(); }
+
+  bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM, LPARAM lParam,
+                            LRESULT& result) override {
+    switch (message) {
+      case WM_MOUSEMOVE:
+        hot_.MouseMoved(hwnd);
+        return false;
+      case WM_MOUSELEAVE:
+        hot_.MouseLeft(hwnd);
+        return false;
+      case WM_ERASEBKGND:
+        // The face covers every pixel.
+        result = 1;
+        return true;
+      default:
+        return this->HandleOwnerDraw(message, lParam, result);
+    }
+  }
+
+ protected:
+  bool TakeOver(HWND button) {
+    if (!Subclass(button))
+      return false;
+    const LONG_PTR style = ::GetWindowLongPtrW(button, GWL_STYLE);
+    ::SetWindowLongPtrW(button, GWL_STYLE,
+                        (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
+    ::InvalidateRect(button, nullptr, TRUE);
+    return true;
+  }
+
+  HotTracking hot_;
 };
 
 }  // namespace nightlatch

@@ -2,8 +2,8 @@
 // the background. Each is a mixin of the dialog class T, chained explicitly
 // from T's message map:
 //
-//   if (CtrlColor::HandleMessage(hwnd, message, wParam, lParam, result)) return true;
-//   if (PaintBkgnd::HandleMessage(hwnd, message, wParam, lParam, result)) return true;
+//   if (ChainMixins<CtrlColor, PaintBkgnd>(*this, hwnd, message, wParam, lParam, result))
+//     return true;
 //
 // T may hide the hooks below with its own (public, or with the mixin as a
 // friend); the mixins call them through T.
@@ -17,6 +17,15 @@
 #include "platform/gdi_win.h"
 
 namespace nightlatch {
+
+// Offers a message to the mixins of `dialog` in the order given; true as
+// soon as one handled it.
+template <typename... Mixins, typename T>
+bool ChainMixins(T& dialog, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                 LRESULT& result) {
+  return (static_cast<Mixins&>(dialog).HandleMessage(hwnd, message, wParam, lParam, result) ||
+          ...);
+}
 
 template <typename T, bool transparent, COLORREF textColor, COLORREF brushColor>
 class CCtrlColor {

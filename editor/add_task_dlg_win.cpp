@@ -146,9 +146,7 @@ bool CAddTaskDlg::ProcessWindowMessage(HWND hwnd,
                                        WPARAM wParam,
                                        LPARAM lParam,
                                        LRESULT& result) {
-  if (CtrlColor::HandleMessage(hwnd, message, wParam, lParam, result))
-    return true;
-  if (PaintBkgnd::HandleMessage(hwnd, message, wParam, lParam, result))
+  if (ChainMixins<CtrlColor, PaintBkgnd>(*this, hwnd, message, wParam, lParam, result))
     return true;
   switch (message) {
     case WM_INITDIALOG:

@@ -41,9 +41,7 @@ bool CSimpleDlg::ProcessWindowMessage(HWND hwnd,
                                       WPARAM wParam,
                                       LPARAM lParam,
                                       LRESULT& result) {
-  if (CtrlColor::HandleMessage(hwnd, message, wParam, lParam, result))
-    return true;
-  if (PaintBkgnd::HandleMessage(hwnd, message, wParam, lParam, result))
+  if (ChainMixins<CtrlColor, PaintBkgnd>(*this, hwnd, message, wParam, lParam, result))
     return true;
   switch (message) {
     case WM_INITDIALOG:

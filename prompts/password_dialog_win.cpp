@@ -16,9 +16,7 @@ bool CPasswordDlg::ProcessWindowMessage(HWND hwnd,
                                         WPARAM wParam,
                                         LPARAM lParam,
                                         LRESULT& result) {
-  if (CtrlColor::HandleMessage(hwnd, message, wParam, lParam, result))
-    return true;
-  if (PaintBkgnd::HandleMessage(hwnd, message, wParam, lParam, result))
+  if (ChainMixins<CtrlColor, PaintBkgnd>(*this, hwnd, message, wParam, lParam, result))
     return true;
   switch (message) {
     case WM_INITDIALOG:

@@ -217,8 +217,9 @@ TEST_F(AddTaskDlgTest, EachModeShowsItsOwnControls) {
       ClickButton(dialog, c.radio);
       EXPECT_TRUE(Checked(dialog, c.radio));
       EXPECT_EQ(VisibleSwitched(dialog), c.shown);
-      if (c.minutesLabel)
+      if (c.minutesLabel) {
         EXPECT_EQ(Text(ItemText(dialog, IDC_TASK_MINUTES_LABEL)), Text(c.minutesLabel));
+      }
     }
     ClickButton(dialog, IDCANCEL);
   });

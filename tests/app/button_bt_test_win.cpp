@@ -12,6 +12,7 @@ namespace nightlatch {
 namespace {
 
 using testing::ControlHost;
+using testing::Ink;
 using testing::PixelCanvas;
 using testing::Rgb;
 
@@ -22,23 +23,6 @@ constexpr ButtonColors kColors{RGB(10, 200, 10), RGB(20, 20, 220), RGB(133, 133,
                                RGB(250, 100, 0), RGB(255, 255, 0)};
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kDisabledCaption = RGB(180, 180, 180);
-
-struct Ink {
-  int count = 0;
-  RECT box{kWidth, kHeight, -1, -1};
-};
-
-Ink FindInk(const PixelCanvas& canvas, COLORREF color) {
-  Ink ink;
-  for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x)
-      if (::GetPixel(canvas.dc(), x, y) == color) {
-        ++ink.count;
-        ink.box = {std::min<LONG>(ink.box.left, x), std::min<LONG>(ink.box.top, y),
-                   std::max<LONG>(ink.box.right, x), std::max<LONG>(ink.box.bottom, y)};
-      }
-  return ink;
-}
 
 class ButtonBTTest : public ::testing::Test {
  protected:
@@ -53,10 +37,7 @@ class ButtonBTTest : public ::testing::Test {
   // The item drawn as the dialog manager would ask, through the host's
   // reflection.
   void Draw(PixelCanvas& canvas, UINT itemState) {
-    DRAWITEMSTRUCT item{ODT_BUTTON, kButtonId, 0,           ODA_DRAWENTIRE,
-                        itemState,  button_,   canvas.dc(), {0, 0, kWidth, kHeight},
-                        0};
-    ::SendMessageW(host_.hwnd(), WM_DRAWITEM, kButtonId, reinterpret_cast<LPARAM>(&item));
+    host_.SendDrawItem(button_, ODT_BUTTON, itemState, canvas.dc(), canvas.bounds());
   }
 
   void MakeHot() {
@@ -104,7 +85,7 @@ TEST_F(ButtonBTTest, EachStatePaintsItsFaceInsideTheBorder) {
       EXPECT_EQ(canvas.At(at.x, at.y), Rgb(kColors.border)) << "border at " << at.x << "," << at.y;
     for (const POINT at : {POINT{1, 1}, POINT{kWidth - 2, kHeight - 2}, POINT{3, kHeight / 2}})
       EXPECT_EQ(canvas.At(at.x, at.y), Rgb(c.face)) << "face at " << at.x << "," << at.y;
-    EXPECT_GT(FindInk(canvas, c.caption).count, 10) << "caption in " << Rgb(c.caption);
+    EXPECT_GT(canvas.FindInk(c.caption).count, 10) << "caption in " << Rgb(c.caption);
     EXPECT_EQ(canvas.Count(RGB(1, 2, 3), canvas.bounds()), 0) << "every pixel is painted";
     if (c.hot)
       ::SendMessageW(button_, WM_MOUSELEAVE, 0, 0);
@@ -116,7 +97,7 @@ TEST_F(ButtonBTTest, CaptionIsCentredBothWays) {
   ::SetWindowTextW(button_, L"取消");
   PixelCanvas canvas(kWidth, kHeight);
   Draw(canvas, 0);
-  const Ink ink = FindInk(canvas, kColors.caption);
+  const Ink ink = canvas.FindInk(kColors.caption);
   ASSERT_GT(ink.count, 10);
   const int left = ink.box.left;
   const int right = kWidth - 1 - ink.box.right;
@@ -130,7 +111,7 @@ TEST_F(ButtonBTTest, LongCaptionWrapsInsideTheButton) {
   ::SetWindowTextW(button_, L"一个很长很长很长的按钮文字需要折行显示");
   PixelCanvas canvas(kWidth, kHeight);
   Draw(canvas, 0);
-  const Ink ink = FindInk(canvas, kColors.caption);
+  const Ink ink = canvas.FindInk(kColors.caption);
   ASSERT_GT(ink.count, 10);
   EXPECT_GT(ink.box.bottom - ink.box.top, 16) << "two lines expected";
   EXPECT_GE(ink.box.left, 1);

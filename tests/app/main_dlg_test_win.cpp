@@ -18,6 +18,7 @@
 #include "support/dialog_driver_win.h"
 #include "support/fake_clock.h"
 #include "support/main_dlg_fixture_win.h"
+#include "support/pixels_win.h"
 #include "support/printable_text.h"
 #include "support/recording_system_calls.h"
 
@@ -149,6 +150,29 @@ TEST_F(MainDlgTest, ASkippedTimerSecondDoesNotLoseTheRun) {
   Tick();
   Tick();  // a second tick in the same second does not run it again
   EXPECT_EQ(calls_.calls(), Calls{"LockWorkStation()"});
+}
+
+TEST_F(MainDlgTest, BackgroundIsTheSkinBlueAroundAWhitePageArea) {
+  Open();
+  RECT client{};
+  ::GetClientRect(dialog_->hwnd(), &client);
+  testing::PixelCanvas canvas(client.right, client.bottom);
+  ::SendMessageW(dialog_->hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()), 0);
+  RECT status{};
+  ::GetWindowRect(::GetDlgItem(dialog_->hwnd(), IDC_STATUS_LINE), &status);
+  ::MapWindowPoints(nullptr, dialog_->hwnd(), reinterpret_cast<POINT*>(&status), 2);
+  const std::string blue = testing::Rgb(RGB(12, 128, 232));
+  const std::string white = testing::Rgb(RGB(255, 255, 255));
+  // The page area runs from y 130 to the status line, 7 pixels in from each side.
+  EXPECT_EQ(canvas.At(0, 0), blue);
+  EXPECT_EQ(canvas.At(client.right / 2, 129), blue);
+  EXPECT_EQ(canvas.At(6, 200), blue);
+  EXPECT_EQ(canvas.At(client.right - 7, 200), blue);
+  EXPECT_EQ(canvas.At(client.right / 2, status.top), blue);
+  EXPECT_EQ(canvas.At(7, 130), white);
+  EXPECT_EQ(canvas.At(client.right - 8, status.top - 1), white);
+  EXPECT_EQ(canvas.Count(RGB(255, 255, 255), RECT{7, 130, client.right - 7, status.top}),
+            (client.right - 14) * (status.top - 130));
 }
 
 TEST_F(MainDlgTest, TrayPowerItemsSaveTheTasksFirstAndAskNothing) {

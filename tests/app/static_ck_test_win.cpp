@@ -16,6 +16,7 @@ namespace nightlatch {
 namespace {
 
 using testing::ControlHost;
+using testing::Ink;
 using testing::PixelCanvas;
 using testing::Rgb;
 
@@ -32,23 +33,6 @@ void RecordAddress(const wchar_t* address) {
   openedAddresses.emplace_back(address);
 }
 
-struct Ink {
-  int count = 0;
-  RECT box{kWidth, kHeight, -1, -1};
-};
-
-Ink FindInk(const PixelCanvas& canvas, COLORREF color) {
-  Ink ink;
-  for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x)
-      if (::GetPixel(canvas.dc(), x, y) == color) {
-        ++ink.count;
-        ink.box = {std::min<LONG>(ink.box.left, x), std::min<LONG>(ink.box.top, y),
-                   std::max<LONG>(ink.box.right, x), std::max<LONG>(ink.box.bottom, y)};
-      }
-  return ink;
-}
-
 class StaticCKTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -62,10 +46,7 @@ class StaticCKTest : public ::testing::Test {
   void TearDown() override { CStaticCK::SetAddressOpener(previousOpener_); }
 
   void Draw(PixelCanvas& canvas) {
-    DRAWITEMSTRUCT item{ODT_STATIC, kLabelId, 0,           ODA_DRAWENTIRE,
-                        0,          label_,   canvas.dc(), {0, 0, kWidth, kHeight},
-                        0};
-    ::SendMessageW(host_.hwnd(), WM_DRAWITEM, kLabelId, reinterpret_cast<LPARAM>(&item));
+    host_.SendDrawItem(label_, ODT_STATIC, 0, canvas.dc(), canvas.bounds());
   }
 
   POINT LabelCentre() const {
@@ -93,16 +74,16 @@ TEST_F(StaticCKTest, TurnsHotWhileTheMouseIsOverIt) {
   ASSERT_TRUE(link_.hot()) << "the pointer over the label";
   PixelCanvas hot(kWidth, kHeight);
   Draw(hot);
-  EXPECT_GT(FindInk(hot, kHot).count, 10) << "text in the hot colour " << Rgb(kHot);
-  EXPECT_EQ(FindInk(hot, kNormal).count, 0);
+  EXPECT_GT(hot.FindInk(kHot).count, 10) << "text in the hot colour " << Rgb(kHot);
+  EXPECT_EQ(hot.FindInk(kNormal).count, 0);
 
   ::SetCursorPos(centre.x + 400, centre.y + 400);
   testing::PumpMessagesFor(1000);
   EXPECT_FALSE(link_.hot()) << "the pointer left the label";
   PixelCanvas normal(kWidth, kHeight);
   Draw(normal);
-  EXPECT_GT(FindInk(normal, kNormal).count, 10) << "text in the normal colour " << Rgb(kNormal);
-  EXPECT_EQ(FindInk(normal, kHot).count, 0);
+  EXPECT_GT(normal.FindInk(kNormal).count, 10) << "text in the normal colour " << Rgb(kNormal);
+  EXPECT_EQ(normal.FindInk(kHot).count, 0);
 }
 
 TEST_F(StaticCKTest, LeftPressOpensTheAddressOnlyWhenOneIsSet) {
@@ -149,7 +130,7 @@ TEST_F(StaticCKTest, PlacesTheTextAsAligned) {
     link_.SetAlignment(c.horizontal, c.vertical);
     PixelCanvas canvas(kWidth, kHeight);
     Draw(canvas);
-    const Ink ink = FindInk(canvas, kNormal);
+    const Ink ink = canvas.FindInk(kNormal);
     ASSERT_GT(ink.count, 10);
     const int left = ink.box.left;
     const int right = kWidth - 1 - ink.box.right;
@@ -185,12 +166,12 @@ TEST_F(StaticCKTest, LineBreaksNeedTheWrappedMode) {
   link_.SetAlignment(CStaticCK::Horizontal::kLeft, CStaticCK::Vertical::kTop);
   PixelCanvas single(kWidth, kHeight);
   Draw(single);
-  const Ink oneLine = FindInk(single, kNormal);
+  const Ink oneLine = single.FindInk(kNormal);
 
   link_.SetSingleLine(false);
   PixelCanvas wrapped(kWidth, kHeight);
   Draw(wrapped);
-  const Ink threeLines = FindInk(wrapped, kNormal);
+  const Ink threeLines = wrapped.FindInk(kNormal);
   ASSERT_GT(oneLine.count, 10);
   const int oneHeight = oneLine.box.bottom - oneLine.box.top;
   const int threeHeight = threeLines.box.bottom - threeLines.box.top;

@@ -39,6 +39,14 @@ class ControlHost : public Window {
     return control;
   }
 
+  // WM_DRAWITEM for a whole control as the dialog manager would send it,
+  // through the host's reflection.
+  void SendDrawItem(HWND control, UINT controlType, UINT itemState, HDC dc, const RECT& area) {
+    const UINT id = static_cast<UINT>(::GetDlgCtrlID(control));
+    DRAWITEMSTRUCT item{controlType, id, 0, ODA_DRAWENTIRE, itemState, control, dc, area, 0};
+    ::SendMessageW(hwnd(), WM_DRAWITEM, id, reinterpret_cast<LPARAM>(&item));
+  }
+
   // A plain background of kBackground, so what shows through is known.
   bool ProcessWindowMessage(HWND hwnd,
                             UINT message,

@@ -2,6 +2,8 @@
 // returns exactly, and colours that print readably when a test fails.
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -19,6 +21,12 @@ inline std::string Rgb(COLORREF color) {
   return text;
 }
 
+// Where a colour landed: how many pixels, and the box around them.
+struct Ink {
+  int count = 0;
+  RECT box{LONG_MAX, LONG_MAX, -1, -1};
+};
+
 class PixelCanvas {
  public:
   PixelCanvas(int width, int height) : width_(width), height_(height), dc_(nullptr) {
@@ -35,6 +43,18 @@ class PixelCanvas {
   void Fill(COLORREF color) { FillSolid(dc_.get(), bounds(), color); }
   std::string At(int x, int y) const { return Rgb(::GetPixel(dc_.get(), x, y)); }
   int Count(COLORREF color, const RECT& area) const { return CountPixels(dc_.get(), area, color); }
+
+  Ink FindInk(COLORREF color) const {
+    Ink ink;
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x)
+        if (::GetPixel(dc_.get(), x, y) == color) {
+          ++ink.count;
+          ink.box = {std::min<LONG>(ink.box.left, x), std::min<LONG>(ink.box.top, y),
+                     std::max<LONG>(ink.box.right, x), std::max<LONG>(ink.box.bottom, y)};
+        }
+    return ink;
+  }
 
   static int CountPixels(HDC dc, const RECT& area, COLORREF color) {
     int count = 0;
