@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls/song_font_win.h"
+#include "controls/window_text_win.h"
 #include "platform/wide_string_win.h"
 #include "settings/settings_file_win.h"
 #include "shell/app_messages.h"
@@ -32,8 +33,11 @@ void CSimpleDlg::SetLinkSources(std::u16string notePath, int32_t ownVersion) {
 }
 
 void CSimpleDlg::SetTile(int id, std::u16string_view text) {
+  // The tick sets every tile each second; an unchanged one is not repainted.
+  HWND tile = Item(id);
   const std::wstring wide = ToWide(text);
-  ::SetDlgItemTextW(hwnd(), id, wide.c_str());
+  if (WindowText(tile) != wide)
+    ::SetWindowTextW(tile, wide.c_str());
 }
 
 bool CSimpleDlg::ProcessWindowMessage(HWND hwnd,

@@ -228,8 +228,11 @@ bool CMainDlg::OnInitDialog() {
     label->SetColors(RGB(255, 255, 255), RGB(255, 0, 0));
     ::SendMessageW(label->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.get()), 0);
   }
-  // The status line is no link: it keeps its colour under the mouse.
+  // The status line is no link: it keeps its colour under the mouse. It lies
+  // on plain skin, so it paints that itself and its changes every second
+  // never make the dialog repaint behind it.
   statusLine_.SetColors(RGB(255, 255, 255), RGB(255, 255, 255));
+  statusLine_.SetTransparent(false, kSkinBlue);
   feedbackLink_.SetAddress(ToWide(std::u16string(kVendorSite) + u"?ZephHelper2"));
   SetItemText(hwnd(), IDC_FEEDBACK_LINK, u"问题反馈 ver:" + versionText_);
 
@@ -276,10 +279,9 @@ void CMainDlg::PlacePage(HWND page) {
 }
 
 void CMainDlg::RefreshClockTexts(const LocalFields& now) {
-  // The line is transparent over the skin: that part of the dialog is
-  // repainted at once.
-  SetTextOverSkin(Item(IDC_STATUS_LINE), ToWide(StatusLineText(now)).c_str());
-  ::UpdateWindow(hwnd());
+  HWND statusLine = Item(IDC_STATUS_LINE);
+  ::SetWindowTextW(statusLine, ToWide(StatusLineText(now)).c_str());
+  ::UpdateWindow(statusLine);
 
   simplePage_.SetTile(IDC_SIMPLE_NOW, ClockTileText(now));
   simplePage_.SetTile(IDC_SIMPLE_UPTIME,
