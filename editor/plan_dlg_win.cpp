@@ -95,6 +95,9 @@ bool CPlanDlg::ProcessWindowMessage(HWND hwnd,
         return false;
       OnRefreshTimer();
       return true;
+    case WM_SIZE:
+      FitList(LOWORD(lParam));
+      return false;
     case WM_DESTROY:
       OnDestroy();
       return true;
@@ -352,6 +355,34 @@ void CPlanDlg::SelectRow(int row, bool scroll) {
   ListView_SetSelectionMark(list, row);
   if (scroll)
     ListView_EnsureVisible(list, row, FALSE);
+}
+
+// The main dialog's page area is narrower than the page's template: the list
+// keeps its left margin on the right too, so its scroll bar stays in sight,
+// and the time column gives up what the four columns would overhang.
+void CPlanDlg::FitList(int pageWidth) {
+  HWND list = list_.hwnd();
+  RECT bounds{};
+  ::GetWindowRect(list, &bounds);
+  ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&bounds), 2);
+  const int width = std::min<int>(bounds.right - bounds.left, pageWidth - 2 * bounds.left);
+  if (width <= 0)
+    return;
+  ::SetWindowPos(list, nullptr, 0, 0, width, bounds.bottom - bounds.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client{};
+  ::GetClientRect(list, &client);
+  // Room for the vertical scroll bar whether or not it shows now.
+  const bool scrollBarShown = (::GetWindowLongPtrW(list, GWL_STYLE) & WS_VSCROLL) != 0;
+  const int room = client.right - (scrollBarShown ? 0 : ::GetSystemMetrics(SM_CXVSCROLL));
+  int total = 0;
+  for (const Column& column : kColumns)
+    total += column.width;
+  constexpr int kTimeColumn = 1;
+  const int overhang = std::max(0, total - room);
+  ListView_SetColumnWidth(list, kTimeColumn,
+                          std::max(kColumns[kTimeColumn].width - overhang,
+                                   kColumns[kTimeColumn].width / 2));
 }
 
 void CPlanDlg::OnRefreshTimer() {

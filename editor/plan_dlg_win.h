@@ -60,6 +60,7 @@ class CPlanDlg : public DialogImpl<CPlanDlg>,
   bool OnCommand(int id);
   bool OnNotify(NMHDR& header);
   void OnGetDisplayInfo(NMLVDISPINFOW& info) const;
+  void FitList(int pageWidth);
   void OnRefreshTimer();
   void OnDestroy();
 

@@ -577,6 +577,33 @@ TEST_F(PlanDlgTest, DestroyingThePageSavesAndEmptiesTheList) {
 
 // What the list shows on screen: the row's picture, the type in its colour,
 // black texts for a normal task and grey ones for a stopped task.
+TEST_F(PlanDlgTest, ANarrowerPageKeepsTheListAndAllFourColumnsInSight) {
+  Open();
+  RECT page{};
+  ::GetClientRect(page_->hwnd(), &page);
+  // The main dialog's page area is narrower than the page's template.
+  const int placedWidth = page.right - 12;
+  ::SetWindowPos(page_->hwnd(), nullptr, 0, 0, placedWidth, page.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT list{};
+  ::GetWindowRect(list_, &list);
+  ::MapWindowPoints(nullptr, page_->hwnd(), reinterpret_cast<POINT*>(&list), 2);
+  EXPECT_EQ(list.right, placedWidth - list.left) << "the left margin on the right too";
+
+  RECT client{};
+  ::GetClientRect(list_, &client);
+  const bool scrollBar = (::GetWindowLongPtrW(list_, GWL_STYLE) & WS_VSCROLL) != 0;
+  const int room = client.right - (scrollBar ? 0 : ::GetSystemMetrics(SM_CXVSCROLL));
+  int total = 0;
+  for (int column = 0; column < 4; ++column)
+    total += ListView_GetColumnWidth(list_, column);
+  EXPECT_LE(total, room);
+  EXPECT_EQ(ListView_GetColumnWidth(list_, 0), 160);
+  EXPECT_EQ(ListView_GetColumnWidth(list_, 2), 130);
+  EXPECT_EQ(ListView_GetColumnWidth(list_, 3), 30);
+  EXPECT_GT(ListView_GetColumnWidth(list_, 1), 120) << "the time column only gives up the overhang";
+}
+
 TEST_F(PlanDlgTest, CellsAreDrawnWithImagesAndColours) {
   WriteTaskFile({MakeRecord(kInterval, kShutdown, Now(), 60),
                  MakeRecord(kFixed, kShutdown, Now() - kHour, 0, kStopped)});
