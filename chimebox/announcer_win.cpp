@@ -10,6 +10,7 @@
 
 #include "chimebox/spoken_time.h"
 #include "platform/scoped_handle_win.h"
+#include "platform/system_library_win.h"
 #include "platform/wide_string_win.h"
 
 namespace nightlatch {
@@ -65,6 +66,10 @@ void SpeakCurrentTime() {
   ::GetLocalTime(&now);
   const SpokenTimeChain chain = BuildSpokenTimeChain(now.wHour, now.wMinute);
   const std::u16string moduleFile = ModuleFile();
+  // Loaded here, on the worker: the main thread reaches its message loop
+  // without the sound libraries, and the starter's wait ends sooner.
+  static const auto playSound =
+      SystemFunction<decltype(::PlaySoundW)>(L"winmm.dll", "PlaySoundW");
   ChainLog log;
   for (const std::u16string_view name : chain) {
     if (name.empty())
@@ -75,7 +80,8 @@ void SpeakCurrentTime() {
     log.Write(path);
     // Synchronous. Without SND_NODEFAULT a missing or unreadable recording
     // plays the system's default sound in its place, and the chain goes on.
-    ::PlaySoundW(AsWide(path.c_str()), nullptr, SND_FILENAME);
+    if (playSound)
+      playSound(AsWide(path.c_str()), nullptr, SND_FILENAME);
   }
 }
 

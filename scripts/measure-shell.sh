@@ -43,7 +43,14 @@ start_ms() {
   t0=$(now_ms)
   WINEDEBUG=-all wine "$1" >/dev/null 2>&1 &
   local launcher=$!
-  until xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do sleep 0.005; done
+  local deadline=$((t0 + 30000))
+  until xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do
+    if [ "$(now_ms)" -gt "$deadline" ]; then
+      echo "no window titled $2 within 30 s" >&2
+      exit 1
+    fi
+    sleep 0.005
+  done
   t1=$(now_ms)
   echo $((t1 - t0))
   kill "$launcher" 2>/dev/null || true

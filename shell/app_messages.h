@@ -13,7 +13,7 @@ constexpr UINT WM_PAGE_STATUS = WM_USER + 12;
 constexpr UINT WM_HOTKEY_CHANGED = WM_USER + 13;
 constexpr UINT WM_CLOCK_SETTINGS = WM_USER + 14;  // lParam: the clock flag
 constexpr UINT WM_TRAY_CALLBACK = WM_USER + 180;
-constexpr UINT WM_ADD_TRAY_ICON = WM_USER + 181;  // posted to itself by the main dialog
+constexpr UINT WM_FINISH_START = WM_USER + 181;  // posted to itself by the main dialog
 
 constexpr int kSpeakHotkeyId = 1124;
 constexpr UINT kTrayIconId = 128;

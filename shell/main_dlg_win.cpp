@@ -102,15 +102,12 @@ bool CMainDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
           ::SendMessageW(planPage_.hwnd(), WM_COMMAND, IDC_PLAN_ADD, 0);
       }
       return true;
-    case WM_ADD_TRAY_ICON:
-      AddTrayIcon(title_);
+    case WM_FINISH_START:
+      FinishStart();
       return true;
     case WM_SHOWWINDOW:
-      if (wParam) {
-        const PassClock pass = ReadClock();
-        RefreshClockTexts(pass.today);
-        simplePage_.SetTile(IDC_SIMPLE_NEXT, NextTaskText(tasks(), pass));
-      }
+      if (wParam)
+        RefreshShownTexts();
       return false;
     case WM_TIMECHANGE:
     case WM_SETTINGCHANGE:
@@ -154,6 +151,7 @@ bool CMainDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
       // saved now and the program ends right after.
       if (Settings().passwordOn)
         Unlocked() = true;
+      FinishStart();
       planPage_.Save();
       ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
       result = TRUE;
@@ -208,9 +206,6 @@ bool CMainDlg::OnInitDialog() {
   ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(loadIcon(SM_CXSMICON, SM_CYSMICON)));
 
-  // The shell answers slowly; the window shows first.
-  ::PostMessageW(hwnd(), WM_ADD_TRAY_ICON, 0, 0);
-
   // An even image for a page at rest, the odd one after it for the current
   // (disabled), pushed or hot page.
   pageImages_ = LoadImageList(IDB_PAGE_BUTTONS, kPageImageWidth, kPageMask);
@@ -240,9 +235,9 @@ bool CMainDlg::OnInitDialog() {
   planPage_.SetTaskFilePath(taskFilePath_);
   simplePage_.SetLinkSources(notePath_, ownVersion_);
   PlacePage(simplePage_.CreateModeless(hwnd()));
-  PlacePage(planPage_.CreateModeless(hwnd()));  // loads the task file
-  PlacePage(settingsPage_.CreateModeless(hwnd()));
   ::ShowWindow(simplePage_.hwnd(), SW_SHOW);
+  // The hidden pages and the tray icon come right after the window shows.
+  ::PostMessageW(hwnd(), WM_FINISH_START, 0, 0);
 
   RefreshClockTexts(ReadClock().today);
 
@@ -293,7 +288,30 @@ PassClock CMainDlg::ReadClock() const {
                        services_.clock->IdleSeconds());
 }
 
+// The rest of the start-up, once the window is up: the task list page (which
+// loads the task file), the settings page and the tray icon, whose shell
+// answers slowly. Whatever needs them first calls this.
+void CMainDlg::FinishStart() {
+  if (startFinished_)
+    return;
+  startFinished_ = true;
+  PlacePage(planPage_.CreateModeless(hwnd()));  // loads the task file
+  PlacePage(settingsPage_.CreateModeless(hwnd()));
+  AddTrayIcon(title_);
+  if (::IsWindowVisible(hwnd()))
+    RefreshShownTexts();
+}
+
+void CMainDlg::RefreshShownTexts() {
+  const PassClock pass = ReadClock();
+  RefreshClockTexts(pass.today);
+  // Until the task file is loaded the tile keeps saying it is loading.
+  if (startFinished_)
+    simplePage_.SetTile(IDC_SIMPLE_NEXT, NextTaskText(tasks(), pass));
+}
+
 void CMainDlg::OnTick() {
+  FinishStart();
   const PassClock pass = ReadClock();
   // Hidden in the tray nobody reads the window's texts; showing it fills
   // them in (WM_SHOWWINDOW).
@@ -353,6 +371,7 @@ void CMainDlg::RunRequest(TaskRunRequest& request) {
 }
 
 void CMainDlg::ShowPage(int pageButton) {
+  FinishStart();
   if (pageButton != IDC_PAGE_SIMPLE && !PasswordCheck())
     return;
   if (pageButton == IDC_PAGE_PLAN)
@@ -433,6 +452,7 @@ void CMainDlg::ShowFromTray() {
 }
 
 void CMainDlg::RunTrayPowerAction(int32_t action) {
+  FinishStart();
   planPage_.Save();
   ExecuteAction(action, u"", *services_.system);
 }

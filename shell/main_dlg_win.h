@@ -88,6 +88,8 @@ class CMainDlg : public DialogImpl<CMainDlg>,
 
   bool OnInitDialog();
   PassClock ReadClock() const;
+  void FinishStart();
+  void RefreshShownTexts();
   void OnTick();
   void RunRequest(TaskRunRequest& request);
   void ShowPage(int pageButton);
@@ -111,6 +113,7 @@ class CMainDlg : public DialogImpl<CMainDlg>,
   CPlanDlg planPage_;
   CSettingDlg settingsPage_;
   int currentPage_ = IDC_PAGE_SIMPLE;
+  bool startFinished_ = false;
   RECT pageArea_{};
 
   PreviousPass previousPass_;

@@ -334,5 +334,25 @@ TEST_F(MainDlgTest, TaskFileIsLoadedFromTheDataFolderAndSavedAtTheEnd) {
   EXPECT_FALSE(dialog_->tasks().dirty());
 }
 
+TEST_F(MainDlgTest, WindowShowsFirstThenTheTasksAndTheTrayIconFollow) {
+  Open();
+  AddTask(kFixed, kRestart, clock_.now + 60, 30);
+  dialog_->DestroyWindow();
+  PumpMessages();
+
+  dialog_ = std::make_unique<CMainDlg>(MainDlgServices{&clock_, &calls_, folder_.u16string()});
+  ASSERT_TRUE(dialog_->CreateModeless(nullptr));
+  ::ShowWindow(dialog_->hwnd(), SW_SHOWNORMAL);
+  HWND simple = dialog_->simplePage().hwnd();
+  EXPECT_FALSE(dialog_->trayIconAdded());
+  EXPECT_EQ(Text(ItemText(simple, IDC_SIMPLE_NEXT)), Text(u"正在加载"))
+      << "no wrong 'no tasks' before the file is read";
+
+  PumpMessages();
+  EXPECT_TRUE(dialog_->trayIconAdded());
+  EXPECT_EQ(dialog_->tasks().tasks().size(), 1u);
+  EXPECT_EQ(Text(ItemText(simple, IDC_SIMPLE_NEXT)), Text(u"重启倒计时:1分00秒"));
+}
+
 }  // namespace
 }  // namespace nightlatch
