@@ -69,6 +69,14 @@ class HotTracking {
     ::InvalidateRect(control, nullptr, FALSE);
   }
 
+  // Follows the control's mouse messages; they go on to the control too.
+  void Follow(HWND control, UINT message) {
+    if (message == WM_MOUSEMOVE)
+      MouseMoved(control);
+    else if (message == WM_MOUSELEAVE)
+      MouseLeft(control);
+  }
+
  private:
   bool hot_ = false;
 };
@@ -82,13 +90,8 @@ class COwnerDrawButton : public SubclassedWindow, public COwnerDraw<T> {
 
   bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM, LPARAM lParam,
                             LRESULT& result) override {
+    hot_.Follow(hwnd, message);
     switch (message) {
-      case WM_MOUSEMOVE:
-        hot_.MouseMoved(hwnd);
-        return false;
-      case WM_MOUSELEAVE:
-        hot_.MouseLeft(hwnd);
-        return false;
       case WM_ERASEBKGND:
         // The face covers every pixel.
         result = 1;

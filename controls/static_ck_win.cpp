@@ -59,17 +59,12 @@ bool CStaticCK::ProcessWindowMessage(HWND hwnd,
                                      WPARAM,
                                      LPARAM lParam,
                                      LRESULT& result) {
+  hot_.Follow(hwnd, message);
   switch (message) {
     case WM_SETCURSOR:
       ::SetCursor(HandCursor());
       result = TRUE;
       return true;
-    case WM_MOUSEMOVE:
-      hot_.MouseMoved(hwnd);
-      return false;
-    case WM_MOUSELEAVE:
-      hot_.MouseLeft(hwnd);
-      return false;
     case WM_LBUTTONDOWN:
       if (!address_.empty())
         addressOpener(address_.c_str());
