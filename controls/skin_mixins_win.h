@@ -15,6 +15,7 @@
 
 #include "framework/message_handler_win.h"
 #include "platform/gdi_win.h"
+#include "platform/window_geometry_win.h"
 
 namespace nightlatch {
 
@@ -125,10 +126,9 @@ class CPaintBkgnd {
 inline void SetTextOverSkin(HWND control, const wchar_t* text) {
   ::SetWindowTextW(control, text);
   HWND parent = ::GetParent(control);
-  RECT area{};
-  if (!parent || !::GetWindowRect(control, &area))
+  if (!parent)
     return;
-  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+  const RECT area = BoundsInParent(control);
   ::RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -6,12 +6,14 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include "controls/date_picker_win.h"
 #include "controls/song_font_win.h"
 #include "controls/window_text_win.h"
 #include "engine/actions.h"
 #include "engine/text_format.h"
 #include "engine/trigger_rules.h"
 #include "platform/system_library_win.h"
+#include "platform/window_geometry_win.h"
 #include "platform/wide_string_win.h"
 #include "shell/system_clock.h"
 
@@ -56,35 +58,9 @@ void Select(HWND list, int index) {
   ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-SYSTEMTIME ToSystemTime(const LocalFields& fields) {
-  SYSTEMTIME time{};
-  time.wYear = static_cast<WORD>(fields.year);
-  time.wMonth = static_cast<WORD>(fields.month);
-  time.wDay = static_cast<WORD>(fields.day);
-  time.wDayOfWeek = static_cast<WORD>(fields.weekday);
-  time.wHour = static_cast<WORD>(fields.hour);
-  time.wMinute = static_cast<WORD>(fields.minute);
-  time.wSecond = static_cast<WORD>(fields.second);
-  return time;
-}
-
-SYSTEMTIME PickerTime(HWND picker) {
-  SYSTEMTIME time{};
-  ::SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
-  return time;
-}
-
-void SetPickerTime(HWND picker, const LocalFields& fields) {
-  SYSTEMTIME time = ToSystemTime(fields);
-  ::SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
-}
-
 // A control's rectangle in its dialog's client coordinates.
 RECT Bounds(HWND dialog, int id) {
-  RECT area{};
-  ::GetWindowRect(::GetDlgItem(dialog, id), &area);
-  ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
-  return area;
+  return BoundsInParent(::GetDlgItem(dialog, id));
 }
 
 int Width(const RECT& area) {

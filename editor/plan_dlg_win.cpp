@@ -12,6 +12,7 @@
 #include "engine/task_file.h"
 #include "engine/trigger_rules.h"
 #include "platform/wide_string_win.h"
+#include "platform/window_geometry_win.h"
 #include "prompts/message_box_win.h"
 #include "shell/system_clock.h"
 
@@ -362,9 +363,7 @@ void CPlanDlg::SelectRow(int row, bool scroll) {
 // and the time column gives up what the four columns would overhang.
 void CPlanDlg::FitList(int pageWidth) {
   HWND list = list_.hwnd();
-  RECT bounds{};
-  ::GetWindowRect(list, &bounds);
-  ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&bounds), 2);
+  const RECT bounds = BoundsInParent(list);
   const int width = std::min<int>(bounds.right - bounds.left, pageWidth - 2 * bounds.left);
   if (width <= 0)
     return;

@@ -6,6 +6,7 @@
 #include "controls/window_text_win.h"
 #include "engine/actions.h"
 #include "platform/wide_string_win.h"
+#include "platform/window_geometry_win.h"
 #include "prompts/countdown_texts.h"
 #include "prompts/prompt_sound_win.h"
 #include "prompts/wrapped_text_win.h"
@@ -264,9 +265,7 @@ void CPromptDlg::OnPaintBackground(HDC dc, const RECT& client) {
 }
 
 void CPromptDlg::PaintReminder(HDC dc, const RECT& client) {
-  RECT title{};
-  ::GetWindowRect(Item(IDC_PROMPT_TITLE), &title);
-  ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&title), 2);
+  const RECT title = BoundsInParent(Item(IDC_PROMPT_TITLE));
   const int margin = title.left - client.left;
   const int left = title.left + margin;
   const int right = client.right - 2 * margin;

@@ -425,7 +425,7 @@ void CMainDlg::OnDestroy() {
 }
 
 void CMainDlg::PaintBackground(HDC dc) {
-  // Only what needs repainting: the status line asks for this every second.
+  // Only what needs repainting: a label over the skin asks for its own spot.
   RECT area{};
   if (::GetClipBox(dc, &area) == NULLREGION || ::IsRectEmpty(&area))
     return;

@@ -14,9 +14,11 @@
 #include <set>
 #include <string>
 
+#include "controls/date_picker_win.h"
 #include "controls/window_text_win.h"
 #include "engine/trigger_rules.h"
 #include "platform/wide_string_win.h"
+#include "platform/window_geometry_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/fake_clock.h"
 #include "support/pixels_win.h"
@@ -71,27 +73,15 @@ bool ReadOnly(HWND dialog, int id) {
 }
 
 SYSTEMTIME Picker(HWND dialog, int id) {
-  SYSTEMTIME time{};
-  ::SendDlgItemMessageW(dialog, id, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
-  return time;
+  return PickerTime(::GetDlgItem(dialog, id));
 }
 
 void SetPicker(HWND dialog, int id, const LocalFields& fields) {
-  SYSTEMTIME time{};
-  time.wYear = static_cast<WORD>(fields.year);
-  time.wMonth = static_cast<WORD>(fields.month);
-  time.wDay = static_cast<WORD>(fields.day);
-  time.wHour = static_cast<WORD>(fields.hour);
-  time.wMinute = static_cast<WORD>(fields.minute);
-  time.wSecond = static_cast<WORD>(fields.second);
-  ::SendDlgItemMessageW(dialog, id, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+  SetPickerTime(::GetDlgItem(dialog, id), fields);
 }
 
 RECT Bounds(HWND dialog, int id) {
-  RECT area{};
-  ::GetWindowRect(::GetDlgItem(dialog, id), &area);
-  ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
-  return area;
+  return BoundsInParent(::GetDlgItem(dialog, id));
 }
 
 // Every control a mode or flavour shows or hides.

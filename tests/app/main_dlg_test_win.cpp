@@ -12,6 +12,7 @@
 
 #include "engine/task_texts.h"
 #include "platform/wide_string_win.h"
+#include "platform/window_geometry_win.h"
 #include "settings/runtime_settings.h"
 #include "settings/settings_file_win.h"
 #include "shell/tick_rules.h"
@@ -158,9 +159,7 @@ TEST_F(MainDlgTest, BackgroundIsTheSkinBlueAroundAWhitePageArea) {
   ::GetClientRect(dialog_->hwnd(), &client);
   testing::PixelCanvas canvas(client.right, client.bottom);
   ::SendMessageW(dialog_->hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()), 0);
-  RECT status{};
-  ::GetWindowRect(::GetDlgItem(dialog_->hwnd(), IDC_STATUS_LINE), &status);
-  ::MapWindowPoints(nullptr, dialog_->hwnd(), reinterpret_cast<POINT*>(&status), 2);
+  const RECT status = BoundsInParent(::GetDlgItem(dialog_->hwnd(), IDC_STATUS_LINE));
   const std::string blue = testing::Rgb(RGB(12, 128, 232));
   const std::string white = testing::Rgb(RGB(255, 255, 255));
   // The page area runs from y 130 to the status line, 7 pixels in from each side.

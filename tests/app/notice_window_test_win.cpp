@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/window_text_win.h"
+#include "platform/window_geometry_win.h"
 #include "prompts/notice_window_win.h"
 
 namespace nightlatch {
@@ -55,9 +56,7 @@ TEST(NoticeWindowTest, OkButtonSitsCentredOneAndAHalfHeightsAboveTheBottom) {
   HWND hwnd = notice.window()->hwnd();
   RECT client{};
   ::GetClientRect(hwnd, &client);
-  RECT button{};
-  ::GetWindowRect(::GetDlgItem(hwnd, IDOK), &button);
-  ::MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&button), 2);
+  const RECT button = BoundsInParent(::GetDlgItem(hwnd, IDOK));
   const int width = button.right - button.left;
   const int height = button.bottom - button.top;
   EXPECT_LE(std::abs(button.left - (client.right - width) / 2), 1);

@@ -23,6 +23,7 @@
 #include "engine/task_texts.h"
 #include "engine/trigger_rules.h"
 #include "platform/wide_string_win.h"
+#include "platform/window_geometry_win.h"
 #include "shell/main_dlg_win.h"
 #include "support/control_host_win.h"
 #include "support/dialog_driver_win.h"
@@ -585,9 +586,7 @@ TEST_F(PlanDlgTest, ANarrowerPageKeepsTheListAndAllFourColumnsInSight) {
   const int placedWidth = page.right - 12;
   ::SetWindowPos(page_->hwnd(), nullptr, 0, 0, placedWidth, page.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  RECT list{};
-  ::GetWindowRect(list_, &list);
-  ::MapWindowPoints(nullptr, page_->hwnd(), reinterpret_cast<POINT*>(&list), 2);
+  const RECT list = BoundsInParent(list_);
   EXPECT_EQ(list.right, placedWidth - list.left) << "the left margin on the right too";
 
   RECT client{};

@@ -14,6 +14,7 @@
 #include "controls/window_text_win.h"
 #include "engine/task.h"
 #include "platform/wide_string_win.h"
+#include "platform/window_geometry_win.h"
 #include "prompts/recording_mci.h"
 #include "settings/runtime_settings.h"
 #include "settings/settings_file_win.h"
@@ -551,9 +552,7 @@ class ReminderPromptTest : public PromptDlgTest {
   // Where the alarm line and the text go: the band under the title, twice
   // its height, and the text from the band's bottom.
   static RECT Band(HWND prompt) {
-    RECT title{};
-    ::GetWindowRect(::GetDlgItem(prompt, IDC_PROMPT_TITLE), &title);
-    ::MapWindowPoints(nullptr, prompt, reinterpret_cast<POINT*>(&title), 2);
+    const RECT title = BoundsInParent(::GetDlgItem(prompt, IDC_PROMPT_TITLE));
     RECT client{};
     ::GetClientRect(prompt, &client);
     return RECT{0, title.bottom, client.right, title.bottom + 2 * (title.bottom - title.top)};

@@ -15,6 +15,7 @@
 
 #include "controls/window_text_win.h"
 #include "platform/wide_string_win.h"
+#include "platform/window_geometry_win.h"
 #include "shell/app_messages.h"
 #include "shell/main_dlg_win.h"
 #include "shell/tick_rules.h"
@@ -245,9 +246,7 @@ TEST_F(SimpleDlgTest, PaintsTilesPanelAndLine) {
   };
   for (const auto& tile : tiles) {
     SCOPED_TRACE(tile.id);
-    RECT area{};
-    ::GetWindowRect(page_->Item(tile.id), &area);
-    ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&area), 2);
+    const RECT area = BoundsInParent(page_->Item(tile.id));
     EXPECT_EQ(at(area.left + 1, area.top + 1), Rgb(tile.background));
     EXPECT_GT(testing::PixelCanvas::CountPixels(dc.get(), area, RGB(255, 255, 255)), 10)
         << "white text";
