@@ -64,13 +64,30 @@ TaskList MakeMixedList(int count, uint32_t seed) {
     const int32_t daysAhead = static_cast<int32_t>(random() % 300);
     task.nextRun = static_cast<int32_t>(kNow + 43200 + daysAhead * 86400);
     switch (task.mode) {
-      case kEveryNDays: task.param = 1 + static_cast<int32_t>(random() % 31); task.nextRun = static_cast<int32_t>(kNow + 7200); break;
-      case kWeekly: task.param = 1 + static_cast<int32_t>(random() % 127); break;
-      case kMonthly: task.param = 1 + static_cast<int32_t>(random() % 31); break;
-      case kYearly: task.param = (1 + static_cast<int32_t>(random() % 12)) * 100 + 1 + static_cast<int32_t>(random() % 28); break;
-      case kInterval: task.param = 180 + static_cast<int32_t>(random() % 600); task.nextRun = static_cast<int32_t>(kNow + 7200); break;
-      case kIdle: task.param = 120 + static_cast<int32_t>(random() % 60); break;
-      default: task.param = 0; break;
+      case kEveryNDays:
+        task.param = 1 + static_cast<int32_t>(random() % 31);
+        task.nextRun = static_cast<int32_t>(kNow + 7200);
+        break;
+      case kWeekly:
+        task.param = 1 + static_cast<int32_t>(random() % 127);
+        break;
+      case kMonthly:
+        task.param = 1 + static_cast<int32_t>(random() % 31);
+        break;
+      case kYearly:
+        task.param = (1 + static_cast<int32_t>(random() % 12)) * 100 + 1 +
+                     static_cast<int32_t>(random() % 28);
+        break;
+      case kInterval:
+        task.param = 180 + static_cast<int32_t>(random() % 600);
+        task.nextRun = static_cast<int32_t>(kNow + 7200);
+        break;
+      case kIdle:
+        task.param = 120 + static_cast<int32_t>(random() % 60);
+        break;
+      default:
+        task.param = 0;
+        break;
     }
     list.Add(task);
   }
@@ -101,12 +118,11 @@ void BM_CheckDueTasksPass(benchmark::State& state) {
     state.SkipWithError("a task became due; the quiet pass measured the wrong thing");
   if (allocations != 0)
     allocationSeenInQuietPass = true;
-  state.counters["allocations_per_pass"] =
-      benchmark::Counter(static_cast<double>(allocations) / static_cast<double>(state.iterations()));
+  state.counters["allocations_per_pass"] = benchmark::Counter(
+      static_cast<double>(allocations) / static_cast<double>(state.iterations()));
   state.counters["ns_per_task"] = benchmark::Counter(
       static_cast<double>(state.iterations()) * count,
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
-      benchmark::Counter::kIs1000);
+      benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
   state.SetItemsProcessed(state.iterations() * count);
 }
 BENCHMARK(BM_CheckDueTasksPass)->Arg(1000);

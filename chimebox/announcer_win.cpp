@@ -68,8 +68,7 @@ void SpeakCurrentTime() {
   const std::u16string moduleFile = ModuleFile();
   // Loaded here, on the worker: the main thread reaches its message loop
   // without the sound libraries, and the starter's wait ends sooner.
-  static const auto playSound =
-      SystemFunction<decltype(::PlaySoundW)>(L"winmm.dll", "PlaySoundW");
+  static const auto playSound = SystemFunction<decltype(::PlaySoundW)>(L"winmm.dll", "PlaySoundW");
   ChainLog log;
   for (const std::u16string_view name : chain) {
     if (name.empty())

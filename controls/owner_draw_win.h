@@ -88,7 +88,10 @@ class COwnerDrawButton : public SubclassedWindow, public COwnerDraw<T> {
  public:
   bool hot() const { return hot_.hot(); }
 
-  bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM, LPARAM lParam,
+  bool ProcessWindowMessage(HWND hwnd,
+                            UINT message,
+                            WPARAM,
+                            LPARAM lParam,
                             LRESULT& result) override {
     hot_.Follow(hwnd, message);
     switch (message) {

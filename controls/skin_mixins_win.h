@@ -22,10 +22,13 @@ namespace nightlatch {
 // Offers a message to the mixins of `dialog` in the order given; true as
 // soon as one handled it.
 template <typename... Mixins, typename T>
-bool ChainMixins(T& dialog, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+bool ChainMixins(T& dialog,
+                 HWND hwnd,
+                 UINT message,
+                 WPARAM wParam,
+                 LPARAM lParam,
                  LRESULT& result) {
-  return (static_cast<Mixins&>(dialog).HandleMessage(hwnd, message, wParam, lParam, result) ||
-          ...);
+  return (static_cast<Mixins&>(dialog).HandleMessage(hwnd, message, wParam, lParam, result) || ...);
 }
 
 template <typename T, bool transparent, COLORREF textColor, COLORREF brushColor>

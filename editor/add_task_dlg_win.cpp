@@ -13,8 +13,8 @@
 #include "engine/text_format.h"
 #include "engine/trigger_rules.h"
 #include "platform/system_library_win.h"
-#include "platform/window_geometry_win.h"
 #include "platform/wide_string_win.h"
+#include "platform/window_geometry_win.h"
 #include "shell/system_clock.h"
 
 namespace nightlatch {

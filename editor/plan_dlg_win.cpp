@@ -379,9 +379,9 @@ void CPlanDlg::FitList(int pageWidth) {
     total += column.width;
   constexpr int kTimeColumn = 1;
   const int overhang = std::max(0, total - room);
-  ListView_SetColumnWidth(list, kTimeColumn,
-                          std::max(kColumns[kTimeColumn].width - overhang,
-                                   kColumns[kTimeColumn].width / 2));
+  ListView_SetColumnWidth(
+      list, kTimeColumn,
+      std::max(kColumns[kTimeColumn].width - overhang, kColumns[kTimeColumn].width / 2));
 }
 
 void CPlanDlg::OnRefreshTimer() {

@@ -40,9 +40,7 @@ class FixedText {
       units_[i] = units[i];
   }
 
-  std::u16string_view View() const {
-    return std::u16string_view(units_.data());
-  }
+  std::u16string_view View() const { return std::u16string_view(units_.data()); }
   const char16_t* CStr() const { return units_.data(); }
   const std::array<char16_t, N>& Units() const { return units_; }
   bool Empty() const { return units_[0] == 0; }

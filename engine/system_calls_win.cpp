@@ -11,9 +11,9 @@ namespace nightlatch {
 static_assert(kExitShutdownForce == (EWX_SHUTDOWN | EWX_FORCE));
 static_assert(kExitRebootForce == (EWX_REBOOT | EWX_FORCE));
 static_assert(kExitLogOffForce == (EWX_LOGOFF | EWX_FORCE));
-static_assert(kPlannedUpgradeReason == (SHTDN_REASON_FLAG_PLANNED |
-                                        SHTDN_REASON_MAJOR_OPERATINGSYSTEM |
-                                        SHTDN_REASON_MINOR_UPGRADE));
+static_assert(kPlannedUpgradeReason ==
+              (SHTDN_REASON_FLAG_PLANNED | SHTDN_REASON_MAJOR_OPERATINGSYSTEM |
+               SHTDN_REASON_MINOR_UPGRADE));
 
 bool Win32SystemCalls::EnableShutdownPrivilege() {
   HANDLE token = nullptr;

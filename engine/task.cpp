@@ -33,9 +33,9 @@ void WriteUnits(uint8_t* p, const std::array<char16_t, kTaskTextUnits>& units) {
 // The ten integers with their offsets, in file order.
 template <typename Record, typename Visit>
 void ForEachInteger(Record& record, Visit visit) {
-  const std::array fields{&record.id,       &record.mode,        &record.action, &record.start,
-                          &record.nextRun,  &record.param,       &record.reserved,
-                          &record.warnSeconds, &record.created, &record.state};
+  const std::array fields{&record.id,      &record.mode,  &record.action,   &record.start,
+                          &record.nextRun, &record.param, &record.reserved, &record.warnSeconds,
+                          &record.created, &record.state};
   for (std::size_t i = 0; i < fields.size(); ++i)
     visit(4 * i, *fields[i]);
 }
@@ -61,9 +61,8 @@ TaskFileRecord DecodeRecord(RecordBytes bytes) {
 }
 
 void EncodeRecord(const TaskFileRecord& record, std::span<uint8_t, kTaskFileRecordSize> out) {
-  ForEachInteger(record, [&](std::size_t offset, int32_t field) {
-    WriteInt32(out.data() + offset, field);
-  });
+  ForEachInteger(
+      record, [&](std::size_t offset, int32_t field) { WriteInt32(out.data() + offset, field); });
   WriteUnits(out.data() + kNoteOffset, record.note);
   WriteUnits(out.data() + kTextOffset, record.text);
 }

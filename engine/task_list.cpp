@@ -22,8 +22,7 @@ std::vector<uint8_t> TaskList::ToRecords() const {
   std::vector<uint8_t> bytes(tasks_.size() * kTaskFileRecordSize);
   std::size_t offset = 0;
   for (const CTask& task : tasks_) {
-    EncodeRecord(task.ToRecord(),
-                 std::span(bytes).subspan(offset).first<kTaskFileRecordSize>());
+    EncodeRecord(task.ToRecord(), std::span(bytes).subspan(offset).first<kTaskFileRecordSize>());
     offset += kTaskFileRecordSize;
   }
   return bytes;

@@ -72,7 +72,9 @@ std::u16string TimeText(const CTask& task, const PassClock& clock) {
                     {run.year, run.month, run.day, run.hour, run.minute, run.second});
 }
 
-std::u16string StatusText(const CTask& task, const PassClock& clock, bool withName,
+std::u16string StatusText(const CTask& task,
+                          const PassClock& clock,
+                          bool withName,
                           bool withSeconds) {
   if (task.state == kStopped)
     return u"已停止";

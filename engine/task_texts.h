@@ -20,7 +20,9 @@ std::u16string TypeText(const CTask& task);
 // "今天 \n08:00:00" or "2026年12月9日 \n08:00:00".
 std::u16string TimeText(const CTask& task, const PassClock& clock);
 // "已停止", "执行" when the time has come, else the remaining time.
-std::u16string StatusText(const CTask& task, const PassClock& clock, bool withName,
+std::u16string StatusText(const CTask& task,
+                          const PassClock& clock,
+                          bool withName,
                           bool withSeconds);
 // "停止", "正常", or one space for an unknown state.
 std::u16string StateText(const CTask& task);

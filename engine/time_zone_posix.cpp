@@ -6,7 +6,8 @@ namespace nightlatch {
 
 TimeZone SystemTimeZone() {
   tzset();
-  return TimeZone{static_cast<int32_t>(-timezone)};  // `timezone` is the standard offset, west positive
+  return TimeZone{
+      static_cast<int32_t>(-timezone)};  // `timezone` is the standard offset, west positive
 }
 
 }  // namespace nightlatch

@@ -142,7 +142,9 @@ bool UpdateIdle(CTask& task, const PassClock& clock) {
   return false;
 }
 
-bool IsDue(const CTask& task, int32_t nextRunBefore, const PassClock& clock,
+bool IsDue(const CTask& task,
+           int32_t nextRunBefore,
+           const PassClock& clock,
            const PreviousPass& previous) {
   const int64_t gap = clock.now - previous.now;
   const bool catchUp = previous.valid && gap >= 0 && gap <= PreviousPass::kMaxCatchUpSeconds;
@@ -232,7 +234,9 @@ int64_t RemainingSeconds(const CTask& task, const PassClock& clock) {
   return task.nextRun - clock.now;
 }
 
-void CheckDueTasks(TaskList& list, const PassClock& clock, PreviousPass& previous,
+void CheckDueTasks(TaskList& list,
+                   const PassClock& clock,
+                   PreviousPass& previous,
                    DueTaskSink& sink) {
   for (CTask& task : list.tasks()) {
     if (task.state != kNormal || !HasEvaluableSchedule(task))

@@ -71,7 +71,9 @@ struct PreviousPass {
   int32_t idleSeconds = 0;
 };
 
-void CheckDueTasks(TaskList& list, const PassClock& clock, PreviousPass& previous,
+void CheckDueTasks(TaskList& list,
+                   const PassClock& clock,
+                   PreviousPass& previous,
                    DueTaskSink& sink);
 
 // The Normal task with the smallest nextRun, the front one on a tie; null

@@ -13,7 +13,10 @@ class MessageHandler {
   MessageHandler& operator=(const MessageHandler&) = delete;
 
   // True when handled; `result` then holds the answer.
-  virtual bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+  virtual bool ProcessWindowMessage(HWND hwnd,
+                                    UINT message,
+                                    WPARAM wParam,
+                                    LPARAM lParam,
                                     LRESULT& result) = 0;
 
  protected:

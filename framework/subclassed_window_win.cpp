@@ -44,8 +44,12 @@ LRESULT SubclassedWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam
   return ::DefSubclassProc(hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK SubclassedWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK SubclassedWindow::Proc(HWND hwnd,
+                                        UINT message,
+                                        WPARAM wParam,
+                                        LPARAM lParam,
+                                        UINT_PTR,
+                                        DWORD_PTR self) {
   auto* window = reinterpret_cast<SubclassedWindow*>(self);
   if (message == WM_NCDESTROY) {
     window->Unsubclass();
@@ -57,8 +61,7 @@ LRESULT CALLBACK SubclassedWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, 
   return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-bool ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam,
-                         LRESULT& result) {
+bool ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   HWND control = nullptr;
   switch (message) {
     case WM_DRAWITEM:

@@ -17,9 +17,7 @@ constexpr UINT kReflectedCommand = kReflectedBase + WM_COMMAND;
 
 // Offers an owner-draw or custom-draw message to the subclassed control it
 // concerns, found by its window handle. True when the control handled it.
-bool ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam,
-                         LRESULT& result);
-
+bool ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 class SubclassedWindow : public MessageHandler {
  public:
@@ -36,8 +34,8 @@ class SubclassedWindow : public MessageHandler {
   LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK
+  Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
   HWND hwnd_ = nullptr;
 };
 

@@ -11,7 +11,9 @@ Window::~Window() {
   }
 }
 
-bool Window::RegisterClass(const wchar_t* className, HICON icon, HBRUSH background,
+bool Window::RegisterClass(const wchar_t* className,
+                           HICON icon,
+                           HBRUSH background,
                            UINT classStyle) {
   WNDCLASSEXW existing{sizeof existing};
   if (::GetClassInfoExW(ModuleInstance(), className, &existing))
@@ -27,11 +29,15 @@ bool Window::RegisterClass(const wchar_t* className, HICON icon, HBRUSH backgrou
   return ::RegisterClassExW(&windowClass) != 0;
 }
 
-HWND Window::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
-                    const RECT& bounds, HWND parent) {
+HWND Window::Create(const wchar_t* className,
+                    const wchar_t* title,
+                    DWORD style,
+                    DWORD exStyle,
+                    const RECT& bounds,
+                    HWND parent) {
   return ::CreateWindowExW(exStyle, className, title, style, bounds.left, bounds.top,
-                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                           nullptr, ModuleInstance(), this);
+                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
+                           ModuleInstance(), this);
 }
 
 void Window::DestroyWindow() {

@@ -11,11 +11,17 @@ class Window : public MessageHandler {
   ~Window() override;
 
   // Registers the class once per process; later calls are harmless.
-  static bool RegisterClass(const wchar_t* className, HICON icon = nullptr,
-                            HBRUSH background = nullptr, UINT classStyle = 0);
+  static bool RegisterClass(const wchar_t* className,
+                            HICON icon = nullptr,
+                            HBRUSH background = nullptr,
+                            UINT classStyle = 0);
 
-  HWND Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
-              const RECT& bounds, HWND parent);
+  HWND Create(const wchar_t* className,
+              const wchar_t* title,
+              DWORD style,
+              DWORD exStyle,
+              const RECT& bounds,
+              HWND parent);
   void DestroyWindow();
   HWND hwnd() const { return hwnd_; }
 

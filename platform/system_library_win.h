@@ -14,8 +14,7 @@ Function* SystemFunction(const wchar_t* library, const char* name) {
   if (!module)
     return nullptr;
   // Through the generic function pointer type, which casts without warning.
-  return reinterpret_cast<Function*>(
-      reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+  return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
 }
 
 }  // namespace nightlatch

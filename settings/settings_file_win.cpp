@@ -27,8 +27,7 @@ int32_t ReadSetting(const IntSetting& setting, const std::u16string& file) {
   const std::wstring section = ToWide(setting.section);
   const std::wstring key = ToWide(setting.key);
   return static_cast<int32_t>(::GetPrivateProfileIntW(section.c_str(), key.c_str(),
-                                                      setting.defaultValue,
-                                                      AsWide(file.c_str())));
+                                                      setting.defaultValue, AsWide(file.c_str())));
 }
 
 std::u16string ReadSetting(const TextSetting& setting, const std::u16string& file) {
@@ -41,7 +40,9 @@ std::u16string ReadSetting(const TextSetting& setting, const std::u16string& fil
   return FromWide(value);
 }
 
-bool WriteSettingInt(const char16_t* section, const char16_t* key, int32_t value,
+bool WriteSettingInt(const char16_t* section,
+                     const char16_t* key,
+                     int32_t value,
                      const std::u16string& file) {
   if (!section)
     return false;
@@ -56,7 +57,8 @@ bool WriteSetting(const IntSetting& setting, int32_t value, const std::u16string
   return WriteSettingInt(section.c_str(), key.c_str(), value, file);
 }
 
-bool WriteSetting(const TextSetting& setting, std::u16string_view value,
+bool WriteSetting(const TextSetting& setting,
+                  std::u16string_view value,
                   const std::u16string& file) {
   const std::wstring section = ToWide(setting.section);
   const std::wstring key = ToWide(setting.key);

@@ -17,11 +17,15 @@ int32_t ReadSetting(const IntSetting& setting, const std::u16string& file = Conf
 std::u16string ReadSetting(const TextSetting& setting, const std::u16string& file = ConfigPath());
 
 // "%ld" of the value; a null section writes nothing and returns false.
-bool WriteSettingInt(const char16_t* section, const char16_t* key, int32_t value,
+bool WriteSettingInt(const char16_t* section,
+                     const char16_t* key,
+                     int32_t value,
                      const std::u16string& file = ConfigPath());
-bool WriteSetting(const IntSetting& setting, int32_t value,
+bool WriteSetting(const IntSetting& setting,
+                  int32_t value,
                   const std::u16string& file = ConfigPath());
-bool WriteSetting(const TextSetting& setting, std::u16string_view value,
+bool WriteSetting(const TextSetting& setting,
+                  std::u16string_view value,
                   const std::u16string& file = ConfigPath());
 
 }  // namespace nightlatch

@@ -5,9 +5,9 @@
 
 namespace nightlatch {
 
-constexpr UINT WM_TASK_RUN = WM_USER + 5;         // lParam: TaskRunRequest*, freed by the receiver
-constexpr UINT WM_OPEN_TASKS = WM_USER + 6;       // lParam 1 also opens the add dialog
-constexpr UINT WM_PROMPT_CLOSED = WM_USER + 10;   // lParam: the prompt
+constexpr UINT WM_TASK_RUN = WM_USER + 5;        // lParam: TaskRunRequest*, freed by the receiver
+constexpr UINT WM_OPEN_TASKS = WM_USER + 6;      // lParam 1 also opens the add dialog
+constexpr UINT WM_PROMPT_CLOSED = WM_USER + 10;  // lParam: the prompt
 constexpr UINT WM_UPDATE_FETCHED = WM_USER + 11;
 constexpr UINT WM_PAGE_STATUS = WM_USER + 12;
 constexpr UINT WM_HOTKEY_CHANGED = WM_USER + 13;

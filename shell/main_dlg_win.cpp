@@ -72,7 +72,10 @@ bool CMainDlg::PreTranslateMessage(MSG& message) {
   return hwnd() && ::IsDialogMessageW(hwnd(), &message);
 }
 
-bool CMainDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+bool CMainDlg::ProcessWindowMessage(HWND hwnd,
+                                    UINT message,
+                                    WPARAM wParam,
+                                    LPARAM lParam,
                                     LRESULT& result) {
   switch (message) {
     case WM_INITDIALOG:
@@ -216,7 +219,8 @@ bool CMainDlg::OnInitDialog() {
   }
   ::EnableWindow(Item(IDC_PAGE_SIMPLE), FALSE);
 
-  const int nineSongPoints = -::MulDiv(9, ::GetDeviceCaps(ScopedWindowDC(hwnd()).get(), LOGPIXELSY), 72);
+  const int nineSongPoints =
+      -::MulDiv(9, ::GetDeviceCaps(ScopedWindowDC(hwnd()).get(), LOGPIXELSY), 72);
   statusFont_ = CreateSongFont(nineSongPoints, FW_NORMAL);
   for (CStaticCK* label : {&statusLine_, &feedbackLink_}) {
     label->Attach(Item(label == &statusLine_ ? IDC_STATUS_LINE : IDC_FEEDBACK_LINK));
@@ -263,8 +267,8 @@ void CMainDlg::LayOut() {
   const int statusTop = client.bottom - statusHeight - 4;
   ::SetWindowPos(Item(IDC_STATUS_LINE), nullptr, 10, statusTop, client.right / 2, statusHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SetWindowPos(Item(IDC_FEEDBACK_LINK), nullptr, client.right - 130, statusTop, 130,
-                 statusHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(Item(IDC_FEEDBACK_LINK), nullptr, client.right - 130, statusTop, 130, statusHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   pageArea_ = RECT{7, 130, client.right - 7, statusTop};
 }
 
@@ -464,7 +468,9 @@ void CMainDlg::ShowAbout() {
   about.RunModal(::GetActiveWindow());
 }
 
-void CMainDlg::ShowNotice(bool slide, int seconds, std::u16string_view text,
+void CMainDlg::ShowNotice(bool slide,
+                          int seconds,
+                          std::u16string_view text,
                           std::u16string_view title) {
   noticeWindow_.Show(slide, seconds, text, title);
 }

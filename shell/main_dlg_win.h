@@ -16,9 +16,9 @@
 #include "framework/dialog_win.h"
 #include "framework/message_loop_win.h"
 #include "platform/gdi_win.h"
-#include "resources/nightlatch_ids.h"
 #include "prompts/notice_window_win.h"
 #include "prompts/prompt_dialog_win.h"
+#include "resources/nightlatch_ids.h"
 #include "settings/setting_dlg_win.h"
 #include "shell/shell_icon_win.h"
 
@@ -51,7 +51,10 @@ class CMainDlg : public DialogImpl<CMainDlg>,
   explicit CMainDlg(MainDlgServices services);
   ~CMainDlg() override;
 
-  bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+  bool ProcessWindowMessage(HWND hwnd,
+                            UINT message,
+                            WPARAM wParam,
+                            LPARAM lParam,
                             LRESULT& result) override;
   bool PreTranslateMessage(MSG& message) override;
   bool OnIdle() override { return false; }

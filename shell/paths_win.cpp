@@ -33,7 +33,8 @@ std::u16string AppDataPath(std::u16string_view folder, std::u16string_view file)
 std::u16string ExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length < path.size()) {
       path.resize(length);
       return FromWide(path);
@@ -55,10 +56,9 @@ bool SetAutostart(bool on) {
   if (!on)
     return ::RegDeleteValueW(key.get(), kAutostartValue) == ERROR_SUCCESS;
   const std::u16string data = FormatText(u"\"%s\" /min", {ExecutablePath()});
-  return ::RegSetValueExW(key.get(), kAutostartValue, 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(data.c_str()),
-                          static_cast<DWORD>((data.size() + 1) * sizeof(char16_t))) ==
-         ERROR_SUCCESS;
+  return ::RegSetValueExW(
+             key.get(), kAutostartValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+             static_cast<DWORD>((data.size() + 1) * sizeof(char16_t))) == ERROR_SUCCESS;
 }
 
 bool IsAutostartSet() {

@@ -44,8 +44,7 @@ class CContextMenu {
       ::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor);
       cursor.x = std::clamp(cursor.x, monitor.rcWork.left, monitor.rcWork.right - 1);
     }
-    ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, owner,
-                     nullptr);
+    ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, owner, nullptr);
     // Lets the menu close when the user clicks elsewhere.
     ::PostMessageW(owner, WM_NULL, 0, 0);
     ::DestroyMenu(menu);

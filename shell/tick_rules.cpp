@@ -17,7 +17,8 @@ std::u16string ClockTileText(const LocalFields& now) {
                     {now.year, now.month, now.day, now.hour, now.minute, now.second});
 }
 
-std::u16string TrayTipText(std::u16string_view title, std::u16string_view version,
+std::u16string TrayTipText(std::u16string_view title,
+                           std::u16string_view version,
                            std::u16string_view nextTask) {
   return FormatText(u"%s\n版本:%s\n-------------\n最近任务:\n%s", {title, version, nextTask});
 }

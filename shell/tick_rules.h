@@ -18,7 +18,8 @@ std::u16string StatusLineText(const LocalFields& now);
 // " 2026年12月9日 08:05:03", the simple page's clock tile.
 std::u16string ClockTileText(const LocalFields& now);
 // The tray tooltip: title, version and the next task.
-std::u16string TrayTipText(std::u16string_view title, std::u16string_view version,
+std::u16string TrayTipText(std::u16string_view title,
+                           std::u16string_view version,
                            std::u16string_view nextTask);
 
 // Whether this second announces the time: on :00 and :30 of an hour whose

@@ -44,7 +44,10 @@ class MainDlgTest : public testing::MainDlgFixture {
  protected:
   void Command(UINT id) { ::SendMessageW(dialog_->hwnd(), WM_COMMAND, id, 0); }
 
-  CTask& AddTask(int32_t mode, int32_t action, int64_t nextRun, int32_t warnSeconds,
+  CTask& AddTask(int32_t mode,
+                 int32_t action,
+                 int64_t nextRun,
+                 int32_t warnSeconds,
                  std::u16string_view text = u"") {
     CTask task;
     task.mode = mode;
@@ -179,7 +182,8 @@ TEST_F(MainDlgTest, TrayPowerItemsSaveTheTasksFirstAndAskNothing) {
     UINT command;
     Calls calls;
   } cases[] = {
-      {IDM_TRAY_SHUTDOWN, {"EnableShutdownPrivilege()", "EndSession(flags=0x5, reason=0x80020003)"}},
+      {IDM_TRAY_SHUTDOWN,
+       {"EnableShutdownPrivilege()", "EndSession(flags=0x5, reason=0x80020003)"}},
       {IDM_TRAY_RESTART, {"EnableShutdownPrivilege()", "EndSession(flags=0x6, reason=0x80020003)"}},
       {IDM_TRAY_LOGOFF, {"EndSession(flags=0x4, reason=0x0)"}},
       {IDM_TRAY_LOCK, {"LockWorkStation()"}},

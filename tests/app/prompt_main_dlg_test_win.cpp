@@ -84,7 +84,6 @@ class PromptMainDlgTest : public testing::MainDlgFixture {
     CMessageDlg* notice = dialog_->noticeWindow().window();
     return notice && ::IsWindowVisible(notice->hwnd());
   }
-
 };
 
 TEST_F(PromptMainDlgTest, AWarnedTaskOpensAPromptCentredOrInTheCorner) {

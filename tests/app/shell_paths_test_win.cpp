@@ -32,8 +32,8 @@ std::u16string RunValue() {
     return u"<no key>";
   wchar_t value[600] = {};
   DWORD size = sizeof value;
-  if (::RegQueryValueExW(key.get(), L"Nightlatch", nullptr, nullptr,
-                         reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS)
+  if (::RegQueryValueExW(key.get(), L"Nightlatch", nullptr, nullptr, reinterpret_cast<BYTE*>(value),
+                         &size) != ERROR_SUCCESS)
     return u"<no value>";
   return FromWide(value);
 }
@@ -75,17 +75,28 @@ TEST(SettingsFileTest, EveryKeyHasItsDefaultWithoutAFile) {
     IntSetting setting;
     int32_t expected;
   } integers[] = {
-      {setting::kPasswordOn, 0},        {setting::kPromptBottomRight, 0},
-      {setting::kSoundOn, 1},           {setting::kKnownVersion, 0},
-      {setting::kCheckDate, 0},         {setting::kSpeakByHour, 0},
-      {setting::kSpeakByHalf, 0},       {setting::kSpeakNotify, 0},
-      {setting::kHotkeyKey, 120},       {setting::kHotkeyModifiers, 2},
-      {setting::kClockShown, 1},        {setting::kClockTopMost, 1},
-      {setting::kClockFixed, 0},        {setting::kClockOpacity, 8},
-      {setting::kClockZoom, 10},        {setting::kClockBackground, 14062095},
-      {setting::kClockTextColor, 16777215}, {setting::kClockMode, 0},
-      {setting::kClockTop, 55},         {setting::kDayItemMode, -1},
-      {setting::kDayItemFrequency, 0},  {setting::kDayItemHour, 0},
+      {setting::kPasswordOn, 0},
+      {setting::kPromptBottomRight, 0},
+      {setting::kSoundOn, 1},
+      {setting::kKnownVersion, 0},
+      {setting::kCheckDate, 0},
+      {setting::kSpeakByHour, 0},
+      {setting::kSpeakByHalf, 0},
+      {setting::kSpeakNotify, 0},
+      {setting::kHotkeyKey, 120},
+      {setting::kHotkeyModifiers, 2},
+      {setting::kClockShown, 1},
+      {setting::kClockTopMost, 1},
+      {setting::kClockFixed, 0},
+      {setting::kClockOpacity, 8},
+      {setting::kClockZoom, 10},
+      {setting::kClockBackground, 14062095},
+      {setting::kClockTextColor, 16777215},
+      {setting::kClockMode, 0},
+      {setting::kClockTop, 55},
+      {setting::kDayItemMode, -1},
+      {setting::kDayItemFrequency, 0},
+      {setting::kDayItemHour, 0},
   };
   for (const auto& c : integers) {
     SCOPED_TRACE(testing::ToUtf8(c.setting.key));
@@ -111,7 +122,8 @@ TEST(SettingsFileTest, IntegersAreWrittenAsDecimalTextOneKeyAtATime) {
   EXPECT_TRUE(WriteSetting(setting::kClockBackground, 14062095));
   EXPECT_FALSE(WriteSettingInt(nullptr, u"PwdFlag", 1)) << "no section, nothing written";
   wchar_t text[64] = {};
-  ::GetPrivateProfileStringW(L"Clock", L"nLostPosLeft", L"", text, 64, AsWide(config.path().c_str()));
+  ::GetPrivateProfileStringW(L"Clock", L"nLostPosLeft", L"", text, 64,
+                             AsWide(config.path().c_str()));
   EXPECT_EQ(Text(FromWide(text)), Text(u"-275"));
   EXPECT_EQ(ReadSetting(setting::kClockBackground), 14062095);
   EXPECT_TRUE(WriteSetting(setting::kPassword, u"Ab c"));

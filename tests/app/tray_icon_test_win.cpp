@@ -32,7 +32,6 @@ class TrayIconTest : public testing::MainDlgFixture {
   LRESULT IconEvent(WPARAM iconId, UINT mouseMessage) {
     return ::SendMessageW(dialog_->hwnd(), WM_TRAY_CALLBACK, iconId, mouseMessage);
   }
-
 };
 
 TEST_F(TrayIconTest, IconCarriesTheTitleAndReturnsAfterTheTaskbarRestarts) {
@@ -70,8 +69,8 @@ TEST_F(TrayIconTest, SpeakHotkeyFiresForKeyboardInput) {
   // Ctrl+F9 by default; Chimebox is not beside the test program, so the
   // announcement's start fails visibly.
   INPUT keys[4] = {};
-  const WORD sequence[4][2] = {{VK_CONTROL, 0}, {VK_F9, 0}, {VK_F9, KEYEVENTF_KEYUP},
-                               {VK_CONTROL, KEYEVENTF_KEYUP}};
+  const WORD sequence[4][2] = {
+      {VK_CONTROL, 0}, {VK_F9, 0}, {VK_F9, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
   for (int i = 0; i < 4; ++i) {
     keys[i].type = INPUT_KEYBOARD;
     keys[i].ki.wVk = sequence[i][0];

@@ -34,7 +34,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"wait" && argc == 5) {
     const int wanted = std::wstring_view(argv[3]) == L"visible" ? 0 : 1;
-    const DWORD deadline = ::GetTickCount() + static_cast<DWORD>(std::wcstoul(argv[4], nullptr, 10));
+    const DWORD deadline =
+        ::GetTickCount() + static_cast<DWORD>(std::wcstoul(argv[4], nullptr, 10));
     while (static_cast<LONG>(deadline - ::GetTickCount()) > 0) {
       if (State(title) == wanted)
         return 0;

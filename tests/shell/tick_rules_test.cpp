@@ -32,8 +32,9 @@ TEST(TickTextsTest, ClockLinesAreExact) {
   EXPECT_EQ(Text(ClockTileText(now)), Text(u" 2026年3月7日 08:05:03"));
   EXPECT_EQ(Text(SpokenTimeNotice(At(8, 0, 0))), Text(u"现在时间： 8点00分"));
   EXPECT_EQ(Text(SpokenTimeNotice(At(23, 30, 0))), Text(u"现在时间：23点30分"));
-  EXPECT_EQ(Text(TrayTipText(u"Orvane定时关机助手", u"2.4.0.0", u"没有将要执行的任务")),
-            Text(u"Orvane定时关机助手\n版本:2.4.0.0\n-------------\n最近任务:\n没有将要执行的任务"));
+  EXPECT_EQ(
+      Text(TrayTipText(u"Orvane定时关机助手", u"2.4.0.0", u"没有将要执行的任务")),
+      Text(u"Orvane定时关机助手\n版本:2.4.0.0\n-------------\n最近任务:\n没有将要执行的任务"));
 }
 
 TEST(TickTextsTest, VersionNumbers) {
@@ -69,8 +70,7 @@ TEST(SpeakTimeTest, FullAndHalfHoursOfEnabledHours) {
       {"nothing chosen", false, false, onlyEight, At(8, 0, 0), false},
       {"all hours off", true, true, u"000000000000000000000000", At(8, 0, 0), false},
       {"short value leaves hour off", true, true, u"0000000", At(8, 0, 0), false},
-      {"any non-zero character is on", true, false, u"0000000x0000000000000000", At(8, 0, 0),
-       true},
+      {"any non-zero character is on", true, false, u"0000000x0000000000000000", At(8, 0, 0), true},
   };
   for (const SpeakCase& c : cases) {
     SCOPED_TRACE(c.name);

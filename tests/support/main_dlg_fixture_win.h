@@ -45,16 +45,15 @@ class MainDlgFixture : public ::testing::Test {
   }
 
   // A setting written before the dialog starts, as in a user's config.ini.
-  void Configure(std::u16string_view section, std::u16string_view key,
-                 std::u16string_view value) {
+  void Configure(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
     const std::u16string file = (folder_ / "config.ini").u16string();
     ::WritePrivateProfileStringW(ToWide(section).c_str(), ToWide(key).c_str(),
                                  ToWide(value).c_str(), AsWide(file.c_str()));
   }
 
   void Open(bool show = true) {
-    dialog_ = std::make_unique<CMainDlg>(
-        MainDlgServices{&clock_, &calls_, folder_.u16string(), &mci_});
+    dialog_ =
+        std::make_unique<CMainDlg>(MainDlgServices{&clock_, &calls_, folder_.u16string(), &mci_});
     ASSERT_TRUE(dialog_->CreateModeless(nullptr));
     if (show)
       ::ShowWindow(dialog_->hwnd(), SW_SHOWNORMAL);
