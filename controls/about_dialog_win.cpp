@@ -17,18 +17,8 @@ std::wstring LoadText(UINT id) {
 
 }  // namespace
 
-bool CAboutDlg::ProcessWindowMessage(HWND hwnd,
-                                     UINT message,
-                                     WPARAM wParam,
-                                     LPARAM lParam,
-                                     LRESULT& result) {
-  if (ChainMixins<CtrlColor, PaintBkgnd>(*this, hwnd, message, wParam, lParam, result))
-    return true;
+bool CAboutDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      result = TRUE;
-      return true;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
         EndDialog(LOWORD(wParam));
@@ -40,7 +30,7 @@ bool CAboutDlg::ProcessWindowMessage(HWND hwnd,
   }
 }
 
-void CAboutDlg::OnInitDialog() {
+bool CAboutDlg::OnInitDialog() {
   CenterOver(::GetWindow(hwnd(), GW_OWNER));
   link_.Attach(Item(IDC_ABOUT_TEXT));
   link_.SetAlignment(CStaticCK::Horizontal::kLeft, CStaticCK::Vertical::kCentre);
@@ -51,6 +41,7 @@ void CAboutDlg::OnInitDialog() {
   const std::wstring text = LoadText(IDS_TITLE) + L"\n\n程序版本：" + LoadText(IDS_VERSION) +
                             L"\n\n\n意见反馈" + ToWide(kVendorHost);
   ::SetWindowTextW(link_.hwnd(), text.c_str());
+  return true;
 }
 
 }  // namespace nightlatch

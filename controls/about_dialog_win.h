@@ -10,23 +10,16 @@
 
 namespace nightlatch {
 
-class CAboutDlg : public DialogImpl<CAboutDlg>,
-                  public CCtrlColor<CAboutDlg, true, RGB(0, 107, 168), RGB(255, 255, 255)>,
-                  public CPaintBkgnd<CAboutDlg, false, RGB(240, 255, 255)> {
+class CAboutDlg
+    : public DialogImpl<CAboutDlg,
+                        CCtrlColor<CAboutDlg, true, RGB(0, 107, 168), RGB(255, 255, 255)>,
+                        CPaintBkgnd<CAboutDlg, false, RGB(240, 255, 255)>> {
  public:
   static constexpr UINT kTemplateId = IDD_ABOUT;
 
-  bool ProcessWindowMessage(HWND hwnd,
-                            UINT message,
-                            WPARAM wParam,
-                            LPARAM lParam,
-                            LRESULT& result) override;
-
  private:
-  using CtrlColor = CCtrlColor<CAboutDlg, true, RGB(0, 107, 168), RGB(255, 255, 255)>;
-  using PaintBkgnd = CPaintBkgnd<CAboutDlg, false, RGB(240, 255, 255)>;
-
-  void OnInitDialog();
+  bool OnInitDialog() override;
+  bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   CStaticCK link_;
 };

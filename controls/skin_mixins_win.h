@@ -1,9 +1,9 @@
 // Dialog skins: CCtrlColor colours the child controls, CPaintBkgnd paints
-// the background. Each is a mixin of the dialog class T, chained explicitly
-// from T's message map:
+// the background. Each is a mixin of the dialog class T, named in T's
+// DialogImpl, which offers it every message before T's own map:
 //
-//   if (ChainMixins<CtrlColor, PaintBkgnd>(*this, hwnd, message, wParam, lParam, result))
-//     return true;
+//   class CAboutDlg : public DialogImpl<CAboutDlg, CCtrlColor<CAboutDlg, ...>,
+//                                       CPaintBkgnd<CAboutDlg, ...>> { ... };
 //
 // T may hide the hooks below with its own (public, or with the mixin as a
 // friend); the mixins call them through T.
@@ -18,18 +18,6 @@
 #include "platform/window_geometry_win.h"
 
 namespace nightlatch {
-
-// Offers a message to the mixins of `dialog` in the order given; true as
-// soon as one handled it.
-template <typename... Mixins, typename T>
-bool ChainMixins(T& dialog,
-                 HWND hwnd,
-                 UINT message,
-                 WPARAM wParam,
-                 LPARAM lParam,
-                 LRESULT& result) {
-  return (static_cast<Mixins&>(dialog).HandleMessage(hwnd, message, wParam, lParam, result) || ...);
-}
 
 template <typename T, bool transparent, COLORREF textColor, COLORREF brushColor>
 class CCtrlColor {

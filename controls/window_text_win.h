@@ -1,8 +1,12 @@
+// Texts of windows and dialog items as the core keeps them.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include <windows.h>
+
+#include "platform/wide_string_win.h"
 
 namespace nightlatch {
 
@@ -11,6 +15,10 @@ inline std::wstring WindowText(HWND hwnd) {
   const int length = ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
   text.resize(static_cast<size_t>(length > 0 ? length : 0));
   return text;
+}
+
+inline void SetItemText(HWND dialog, int id, std::u16string_view text) {
+  ::SetDlgItemTextW(dialog, id, ToWide(text).c_str());
 }
 
 }  // namespace nightlatch

@@ -10,12 +10,12 @@
 #include "controls/song_font_win.h"
 #include "controls/window_text_win.h"
 #include "engine/actions.h"
+#include "engine/system_clock.h"
 #include "engine/text_format.h"
 #include "engine/trigger_rules.h"
 #include "platform/system_library_win.h"
 #include "platform/wide_string_win.h"
 #include "platform/window_geometry_win.h"
-#include "shell/system_clock.h"
 
 namespace nightlatch {
 namespace {
@@ -117,18 +117,12 @@ INT_PTR CAddTaskDlg::Run() {
   return RunModal(::GetActiveWindow());
 }
 
-bool CAddTaskDlg::ProcessWindowMessage(HWND hwnd,
-                                       UINT message,
-                                       WPARAM wParam,
-                                       LPARAM lParam,
-                                       LRESULT& result) {
-  if (ChainMixins<CtrlColor, PaintBkgnd>(*this, hwnd, message, wParam, lParam, result))
-    return true;
+bool CAddTaskDlg::OnMessage(HWND hwnd,
+                            UINT message,
+                            WPARAM wParam,
+                            LPARAM lParam,
+                            LRESULT& result) {
   switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      result = TRUE;
-      return true;
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_TIMER:
@@ -177,7 +171,7 @@ void CAddTaskDlg::OnPaintBackground(HDC dc, const RECT& client) {
   FillSolid(dc, RECT{client.right - 1, client.top, client.right, client.bottom}, kFrame);
 }
 
-void CAddTaskDlg::OnInitDialog() {
+bool CAddTaskDlg::OnInitDialog() {
   for (int i = 0; i < static_cast<int>(std::size(kButtons)); ++i)
     buttons_[i].Attach(Item(kButtons[i]));
   actionList_.Attach(Item(IDC_TASK_ACTION));
@@ -196,6 +190,7 @@ void CAddTaskDlg::OnInitDialog() {
   ApplyModeView(0);
   const PassClock clock = PassClock::At(clock_.Now(), clock_.Zone());
   WriteForm(FormForTask(working_, clock));
+  return true;
 }
 
 bool CAddTaskDlg::OnCommand(int id, int code) {

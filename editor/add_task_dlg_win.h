@@ -22,9 +22,10 @@ namespace nightlatch {
 class SystemCalls;
 class SystemClock;
 
-class CAddTaskDlg : public DialogImpl<CAddTaskDlg>,
-                    public CCtrlColor<CAddTaskDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
-                    public CPaintBkgnd<CAddTaskDlg, false, RGB(255, 255, 255)> {
+class CAddTaskDlg
+    : public DialogImpl<CAddTaskDlg,
+                        CCtrlColor<CAddTaskDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
+                        CPaintBkgnd<CAddTaskDlg, false, RGB(255, 255, 255)>> {
  public:
   static constexpr UINT kTemplateId = IDD_ADD_TASK;
   static constexpr UINT_PTR kMessageTimer = 1;
@@ -46,23 +47,15 @@ class CAddTaskDlg : public DialogImpl<CAddTaskDlg>,
   // The working copy; after IDOK, the task to store.
   const TaskFileRecord& task() const { return working_; }
 
-  bool ProcessWindowMessage(HWND hwnd,
-                            UINT message,
-                            WPARAM wParam,
-                            LPARAM lParam,
-                            LRESULT& result) override;
-
   // Mixin hooks.
   HBRUSH OnStaticColor(HDC dc, HWND control);
   void OnPaintBackground(HDC dc, const RECT& client);
 
  private:
-  using CtrlColor = CCtrlColor<CAddTaskDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>;
-  using PaintBkgnd = CPaintBkgnd<CAddTaskDlg, false, RGB(255, 255, 255)>;
-
   CAddTaskDlg(const TaskFileRecord& working, SystemClock& clock, SystemCalls& system);
 
-  void OnInitDialog();
+  bool OnInitDialog() override;
+  bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool OnCommand(int id, int code);
   void FillLists();
   void LayOutModeRow();

@@ -9,12 +9,13 @@
 #include "controls/song_font_win.h"
 #include "editor/add_task_dlg_win.h"
 #include "editor/plan_rows.h"
-#include "engine/task_file.h"
+#include "engine/system_clock.h"
 #include "engine/trigger_rules.h"
+#include "platform/popup_menu_win.h"
 #include "platform/wide_string_win.h"
 #include "platform/window_geometry_win.h"
 #include "prompts/message_box_win.h"
-#include "shell/system_clock.h"
+#include "shell/program_win.h"
 
 namespace nightlatch {
 namespace {
@@ -33,21 +34,6 @@ struct Column {
 };
 constexpr Column kColumns[] = {{L"类型", 160}, {L"时间", 180}, {L"周期", 130}, {L"状态", 30}};
 
-class ScopedMenu {
- public:
-  explicit ScopedMenu(HMENU menu) : menu_(menu) {}
-  ScopedMenu(const ScopedMenu&) = delete;
-  ScopedMenu& operator=(const ScopedMenu&) = delete;
-  ~ScopedMenu() {
-    if (menu_)
-      ::DestroyMenu(menu_);
-  }
-  HMENU get() const { return menu_; }
-
- private:
-  HMENU menu_;
-};
-
 // Word-wrapped text in `area`, its height measured first.
 int MeasureText(HDC dc, std::wstring_view text, const RECT& area) {
   RECT measured = area;
@@ -61,26 +47,12 @@ void DrawWrapped(HDC dc, std::wstring_view text, RECT area) {
 
 }  // namespace
 
-bool CPlanDlg::Save() {
-  return SaveTaskFile(tasks_, taskFilePath_);
-}
-
 PassClock CPlanDlg::Now() const {
   return PassClock::At(clock_.Now(), clock_.Zone(), clock_.IdleSeconds());
 }
 
-bool CPlanDlg::ProcessWindowMessage(HWND hwnd,
-                                    UINT message,
-                                    WPARAM wParam,
-                                    LPARAM lParam,
-                                    LRESULT& result) {
-  if (ChainMixins<CtrlColor, PaintBkgnd>(*this, hwnd, message, wParam, lParam, result))
-    return true;
+bool CPlanDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      result = TRUE;
-      return true;
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam));
     case WM_NOTIFY:
@@ -107,7 +79,7 @@ bool CPlanDlg::ProcessWindowMessage(HWND hwnd,
   }
 }
 
-void CPlanDlg::OnInitDialog() {
+bool CPlanDlg::OnInitDialog() {
   HWND list = Item(IDC_PLAN_LIST);
   list_.Attach(list);
   for (int i = 0; i < static_cast<int>(std::size(kButtons)); ++i)
@@ -133,9 +105,10 @@ void CPlanDlg::OnInitDialog() {
   cellFont_ = CreateSongFont(tenPoints, FW_NORMAL);
   list_.SetCellPainter([this](HDC dc, const CListViewCtrlBT::Cell& cell) { PaintCell(dc, cell); });
 
-  LoadTaskFile(tasks_, taskFilePath_, Now());  // also sorts
+  program_.LoadTasks(Now());  // also sorts
   FillAllRows(/*insert=*/true);
   ::SetTimer(hwnd(), kRefreshTimer, kRefreshMilliseconds, nullptr);
+  return true;
 }
 
 bool CPlanDlg::OnCommand(int id) {
@@ -232,17 +205,8 @@ void CPlanDlg::ShowContextMenu() {
     return;
   const std::wstring pause = ToWide(PauseItemText(SelectedTask()));
   ::ModifyMenuW(popup, IDM_PLAN_PAUSE, MF_BYCOMMAND | MF_STRING, IDM_PLAN_PAUSE, pause.c_str());
-
-  POINT cursor{};
-  ::GetCursorPos(&cursor);
-  if (!::MonitorFromPoint(cursor, MONITOR_DEFAULTTONULL)) {
-    MONITORINFO monitor{sizeof monitor};
-    if (::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor))
-      cursor.x = std::clamp(cursor.x, monitor.rcWork.left, monitor.rcWork.right - 1);
-  }
   // Acted on after the menu has closed, not as a message of the menu.
-  const int chosen = static_cast<int>(::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON,
-                                                       cursor.x, cursor.y, 0, hwnd(), nullptr));
+  const int chosen = ShowPopupAtCursor(popup, hwnd(), TPM_RETURNCMD | TPM_RIGHTBUTTON);
   if (chosen != 0)
     OnMenuCommand(chosen);
 }
@@ -253,7 +217,7 @@ int CPlanDlg::SelectionMark() const {
 
 CTask* CPlanDlg::SelectedTask() {
   const int32_t id = RowTaskId(SelectionMark());
-  return id > 0 ? tasks_.Find(id) : nullptr;
+  return id > 0 ? program_.tasks().Find(id) : nullptr;
 }
 
 void CPlanDlg::Add(int flavour) {
@@ -261,7 +225,7 @@ void CPlanDlg::Add(int flavour) {
   if (editor.Run() != IDOK)
     return;
   const int row = static_cast<int>(rows_.size());
-  const CTask& added = tasks_.Add(CTask(editor.task()));
+  const CTask& added = program_.tasks().Add(CTask(editor.task()));
   FillRow(row, added, /*insert=*/true, Now());
   SelectRow(row, /*scroll=*/true);
 }
@@ -277,7 +241,7 @@ void CPlanDlg::Modify() {
     return;
   const int32_t id = task->id;
   CAddTaskDlg editor(*task, clock_, system_);
-  if (editor.Run() != IDOK || !tasks_.Replace(id, editor.task()))
+  if (editor.Run() != IDOK || !program_.tasks().Replace(id, editor.task()))
     return;
   // Found again: the timers kept running while the editor was open.
   const auto shown = std::find_if(rows_.begin(), rows_.end(),
@@ -285,7 +249,7 @@ void CPlanDlg::Modify() {
   if (shown == rows_.end())
     return;
   const int shownRow = static_cast<int>(shown - rows_.begin());
-  FillRow(shownRow, *tasks_.Find(id), /*insert=*/false, Now());
+  FillRow(shownRow, *program_.tasks().Find(id), /*insert=*/false, Now());
   SelectRow(shownRow, /*scroll=*/true);
 }
 
@@ -296,7 +260,7 @@ void CPlanDlg::Delete() {
     return;
   }
   const CTask* task = SelectedTask();
-  if (task && tasks_.Remove(task->id)) {
+  if (task && program_.tasks().Remove(task->id)) {
     rows_.erase(rows_.begin() + row);
     ListView_DeleteItem(list_.hwnd(), row);
   }
@@ -316,7 +280,7 @@ void CPlanDlg::PauseOrResume() {
     ShowMessageBox(u"不能立即开启,该任务时间小于当前时间,请选择双击修改!", kTitle);
     return;
   }
-  tasks_.ToggleState(task->id);
+  program_.tasks().ToggleState(task->id);
   FillRow(row, *task, /*insert=*/false, clock);
   SelectRow(row, /*scroll=*/true);
 }
@@ -338,9 +302,9 @@ void CPlanDlg::FillAllRows(bool insert) {
   const PassClock clock = Now();
   if (insert)
     rows_.clear();
-  rows_.resize(tasks_.tasks().size());
+  rows_.resize(program_.tasks().tasks().size());
   std::size_t row = 0;
-  for (const CTask& task : tasks_.tasks())
+  for (const CTask& task : program_.tasks().tasks())
     rows_[row++] = ShownRow{task.id, MakeTaskRow(task, clock)};
   HWND list = list_.hwnd();
   if (insert)
@@ -395,13 +359,13 @@ void CPlanDlg::OnRefreshTimer() {
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list, nullptr, FALSE);
   }
-  Save();  // a failed save keeps the list dirty; the next tick tries again
+  program_.SaveTasks();  // a failed save keeps the list dirty; the next tick tries again
 }
 
 void CPlanDlg::Rebuild() {
   HWND list = list_.hwnd();
   ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  tasks_.Sort();
+  program_.tasks().Sort();
   ListView_DeleteAllItems(list);
   FillAllRows(/*insert=*/true);
   ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -410,8 +374,7 @@ void CPlanDlg::Rebuild() {
 
 void CPlanDlg::OnDestroy() {
   ::KillTimer(hwnd(), kRefreshTimer);
-  Save();
-  tasks_.Clear();
+  program_.SaveTasks();
   rows_.clear();
 }
 

@@ -1,7 +1,6 @@
-// The task list page: owns the task list for the whole life of the main
-// dialog, shows it one row per task, and adds, changes, deletes, pauses and
-// resumes tasks. Loads the task file at creation, saves it every seven
-// seconds and at the end.
+// The task list page: shows the program's task list one row per task, and
+// adds, changes, deletes, pauses and resumes tasks. Loads the task file at
+// creation, saves it every seven seconds and at the end.
 #pragma once
 
 #include <string>
@@ -19,44 +18,32 @@
 
 namespace nightlatch {
 
+class Program;
 class SystemCalls;
 class SystemClock;
 struct PassClock;
 
-class CPlanDlg : public DialogImpl<CPlanDlg>,
-                 public CCtrlColor<CPlanDlg, false, RGB(0, 0, 0), RGB(255, 255, 255)>,
-                 public CPaintBkgnd<CPlanDlg, false, RGB(242, 248, 251)> {
+class CPlanDlg : public DialogImpl<CPlanDlg,
+                                   CCtrlColor<CPlanDlg, false, RGB(0, 0, 0), RGB(255, 255, 255)>,
+                                   CPaintBkgnd<CPlanDlg, false, RGB(242, 248, 251)>> {
  public:
   static constexpr UINT kTemplateId = IDD_PLAN_PAGE;
   static constexpr UINT_PTR kRefreshTimer = 1;
   static constexpr UINT kRefreshMilliseconds = 7000;
 
   // The editor's 试打开 goes through `system`.
-  CPlanDlg(SystemClock& clock, SystemCalls& system) : clock_(clock), system_(system) {}
+  CPlanDlg(Program& program, SystemClock& clock, SystemCalls& system)
+      : program_(program), clock_(clock), system_(system) {}
 
-  // Before the page is created: where helper.dat lives.
-  void SetTaskFilePath(std::u16string path) { taskFilePath_ = std::move(path); }
-
-  TaskList& tasks() { return tasks_; }
   HWND list() const { return list_.hwnd(); }
   // The id of the task shown in `row`; 0 outside the list.
   int32_t RowTaskId(int row) const;
-  // Writes helper.dat when the list changed.
-  bool Save();
   // Brought to the front: the list is sorted afresh and every row made anew.
   void Rebuild();
 
-  bool ProcessWindowMessage(HWND hwnd,
-                            UINT message,
-                            WPARAM wParam,
-                            LPARAM lParam,
-                            LRESULT& result) override;
-
  private:
-  using CtrlColor = CCtrlColor<CPlanDlg, false, RGB(0, 0, 0), RGB(255, 255, 255)>;
-  using PaintBkgnd = CPaintBkgnd<CPlanDlg, false, RGB(242, 248, 251)>;
-
-  void OnInitDialog();
+  bool OnInitDialog() override;
+  bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool OnCommand(int id);
   bool OnNotify(NMHDR& header);
   void OnGetDisplayInfo(NMLVDISPINFOW& info) const;
@@ -80,10 +67,9 @@ class CPlanDlg : public DialogImpl<CPlanDlg>,
   CTask* SelectedTask();
   void PaintCell(HDC dc, const CListViewCtrlBT::Cell& cell);
 
-  std::u16string taskFilePath_;
+  Program& program_;
   SystemClock& clock_;
   SystemCalls& system_;
-  TaskList tasks_;
 
   // The rows mirror the task list one to one, in its order. The list view
   // holds no data of its own (it asks for it as it draws): with Wine's list

@@ -6,8 +6,8 @@
 #include "controls/song_font_win.h"
 #include "controls/window_text_win.h"
 #include "platform/wide_string_win.h"
-#include "settings/settings_file_win.h"
-#include "shell/app_messages.h"
+#include "resources/nightlatch_messages.h"
+#include "shell/program_win.h"
 
 namespace nightlatch {
 namespace {
@@ -27,8 +27,8 @@ constexpr int kLinks[kNoteLinkCount] = {IDC_SIMPLE_LINK1, IDC_SIMPLE_LINK2, IDC_
 
 }  // namespace
 
-void CSimpleDlg::SetLinkSources(std::u16string notePath, int32_t ownVersion) {
-  notePath_ = std::move(notePath);
+void CSimpleDlg::SetLinkSources(const Program& program, int32_t ownVersion) {
+  program_ = &program;
   ownVersion_ = ownVersion;
 }
 
@@ -40,18 +40,8 @@ void CSimpleDlg::SetTile(int id, std::u16string_view text) {
     ::SetWindowTextW(tile, wide.c_str());
 }
 
-bool CSimpleDlg::ProcessWindowMessage(HWND hwnd,
-                                      UINT message,
-                                      WPARAM wParam,
-                                      LPARAM lParam,
-                                      LRESULT& result) {
-  if (ChainMixins<CtrlColor, PaintBkgnd>(*this, hwnd, message, wParam, lParam, result))
-    return true;
+bool CSimpleDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      result = TRUE;
-      return true;
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam));
     default:
@@ -79,7 +69,7 @@ bool CSimpleDlg::OnCommand(int id) {
   }
 }
 
-void CSimpleDlg::OnInitDialog() {
+bool CSimpleDlg::OnInitDialog() {
   for (int i = 0; i < static_cast<int>(std::size(kButtons)); ++i)
     buttons_[i].Attach(Item(kButtons[i]));
   // Character heights: SimSun has no internal leading, so on Windows these
@@ -94,6 +84,7 @@ void CSimpleDlg::OnInitDialog() {
   for (int n = 0; n < kNoteLinkCount; ++n)
     links_[n].Attach(Item(kLinks[n]));
   RefreshLinks();
+  return true;
 }
 
 HBRUSH CSimpleDlg::OnStaticColor(HDC dc, HWND control) {
@@ -131,21 +122,26 @@ void CSimpleDlg::OnPaintBackground(HDC dc, const RECT& client) {
 
 NoteLinks CSimpleDlg::ReadNoteLinks() const {
   NoteLinks read = DefaultNoteLinks();
-  if (notePath_.empty())
+  if (!program_)
     return read;
   for (int n = 0; n < kNoteLinkCount; ++n) {
     const std::u16string number(1, static_cast<char16_t>(u'1' + n));
     const std::u16string titleKey = u"Title" + number;
     const std::u16string urlKey = u"Url" + number;
-    read.titles[n] = ReadSetting(TextSetting{u"Link", titleKey, read.titles[n]}, notePath_);
-    read.urls[n] = ReadSetting(TextSetting{u"Link", urlKey, read.urls[n]}, notePath_);
+    read.titles[n] =
+        ReadSetting(TextSetting{u"Link", titleKey, read.titles[n]}, program_->notePath());
+    read.urls[n] = ReadSetting(TextSetting{u"Link", urlKey, read.urls[n]}, program_->notePath());
   }
   return read;
 }
 
+int32_t CSimpleDlg::KnownVersion() const {
+  return program_ ? program_->config().Read(setting::kKnownVersion)
+                  : setting::kKnownVersion.defaultValue;
+}
+
 void CSimpleDlg::RefreshLinks() {
-  const auto labels =
-      nightlatch::RefreshLinks(ReadNoteLinks(), ReadSetting(setting::kKnownVersion), ownVersion_);
+  const auto labels = nightlatch::RefreshLinks(ReadNoteLinks(), KnownVersion(), ownVersion_);
   for (int n = 0; n < kNoteLinkCount; ++n) {
     CStaticCK& link = links_[n];
     link.SetColors(labels[n].normalColor, labels[n].hotColor);

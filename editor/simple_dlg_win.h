@@ -17,17 +17,20 @@
 
 namespace nightlatch {
 
-class CSimpleDlg : public DialogImpl<CSimpleDlg>,
-                   public CCtrlColor<CSimpleDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
-                   public CPaintBkgnd<CSimpleDlg, false, RGB(240, 255, 255)> {
+class Program;
+
+class CSimpleDlg : public DialogImpl<CSimpleDlg,
+                                     CCtrlColor<CSimpleDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
+                                     CPaintBkgnd<CSimpleDlg, false, RGB(240, 255, 255)>> {
  public:
   static constexpr UINT kTemplateId = IDD_SIMPLE_PAGE;
   static constexpr int kPanelWidth = 150;
 
-  // Before the page is created: the links file, and the program's own
-  // version number, which a newer one in config.ini turns into a download
-  // link. Without a links file the links show their defaults.
-  void SetLinkSources(std::u16string notePath, int32_t ownVersion);
+  // Before the page is created: the program whose note.ini and config.ini
+  // the links come from, and its own version number, which a newer one in
+  // config.ini turns into a download link. Without them the links show
+  // their defaults.
+  void SetLinkSources(const Program& program, int32_t ownVersion);
 
   // Written by the main dialog's tick: 1021, 1022, 1029.
   void SetTile(int id, std::u16string_view text);
@@ -35,25 +38,18 @@ class CSimpleDlg : public DialogImpl<CSimpleDlg>,
   void RefreshLinks();
   const CStaticCK& link(int index) const { return links_[index]; }
 
-  bool ProcessWindowMessage(HWND hwnd,
-                            UINT message,
-                            WPARAM wParam,
-                            LPARAM lParam,
-                            LRESULT& result) override;
-
   // Mixin hooks.
   HBRUSH OnStaticColor(HDC dc, HWND control);
   void OnPaintBackground(HDC dc, const RECT& client);
 
  private:
-  using CtrlColor = CCtrlColor<CSimpleDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>;
-  using PaintBkgnd = CPaintBkgnd<CSimpleDlg, false, RGB(240, 255, 255)>;
-
-  void OnInitDialog();
+  bool OnInitDialog() override;
+  bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool OnCommand(int id);
   NoteLinks ReadNoteLinks() const;
+  int32_t KnownVersion() const;
 
-  std::u16string notePath_;
+  const Program* program_ = nullptr;
   int32_t ownVersion_ = 0;
   ScopedFont tileFont_;
   ScopedFont linkFont_;

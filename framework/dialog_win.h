@@ -37,12 +37,39 @@ class Dialog : public MessageHandler {
   HWND hwnd_ = nullptr;
 };
 
-// The template id comes from the dialog class: T::kTemplateId.
-template <typename T>
-class DialogImpl : public Dialog {
+// What every dialog class shares: the template id from T::kTemplateId, and
+// the start of its message map. The mixins (skins, colours) see each
+// message first, in the order given; WM_INITDIALOG then goes to
+// OnInitDialog, everything else to the dialog's own OnMessage.
+template <typename T, typename... Mixins>
+class DialogImpl : public Dialog, public Mixins... {
  public:
   INT_PTR RunModal(HWND owner) { return Dialog::RunModal(T::kTemplateId, owner); }
   HWND CreateModeless(HWND parent) { return Dialog::CreateModeless(T::kTemplateId, parent); }
+
+  bool ProcessWindowMessage(HWND hwnd,
+                            UINT message,
+                            WPARAM wParam,
+                            LPARAM lParam,
+                            LRESULT& result) final {
+    if ((static_cast<Mixins&>(*this).HandleMessage(hwnd, message, wParam, lParam, result) || ...))
+      return true;
+    if (message == WM_INITDIALOG) {
+      result = OnInitDialog() ? TRUE : FALSE;
+      return true;
+    }
+    return OnMessage(hwnd, message, wParam, lParam, result);
+  }
+
+ protected:
+  // True lets the dialog manager give the first control the focus.
+  virtual bool OnInitDialog() { return true; }
+  // The dialog's own message map: true when handled, `result` the answer.
+  virtual bool OnMessage(HWND hwnd,
+                         UINT message,
+                         WPARAM wParam,
+                         LPARAM lParam,
+                         LRESULT& result) = 0;
 };
 
 }  // namespace nightlatch

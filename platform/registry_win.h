@@ -10,8 +10,17 @@ namespace nightlatch {
 class ScopedRegKey {
  public:
   ScopedRegKey() = default;
+  explicit ScopedRegKey(HKEY key) : key_(key) {}
   ScopedRegKey(const ScopedRegKey&) = delete;
   ScopedRegKey& operator=(const ScopedRegKey&) = delete;
+  ScopedRegKey(ScopedRegKey&& other) noexcept : key_(other.Release()) {}
+  ScopedRegKey& operator=(ScopedRegKey&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      key_ = other.Release();
+    }
+    return *this;
+  }
   ~ScopedRegKey() { Reset(); }
 
   bool Open(HKEY root, const wchar_t* path, REGSAM access) {

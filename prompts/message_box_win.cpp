@@ -8,18 +8,12 @@ namespace nightlatch {
 CMessageBoxDlg::CMessageBoxDlg(std::u16string_view message, std::u16string_view title)
     : message_(CutToBuffer(message, kMessageUnits)), title_(CutToBuffer(title, kTitleUnits)) {}
 
-bool CMessageBoxDlg::ProcessWindowMessage(HWND hwnd,
-                                          UINT message,
-                                          WPARAM wParam,
-                                          LPARAM lParam,
-                                          LRESULT& result) {
-  if (ChainMixins<CtrlColor, PaintBkgnd>(*this, hwnd, message, wParam, lParam, result))
-    return true;
+bool CMessageBoxDlg::OnMessage(HWND hwnd,
+                               UINT message,
+                               WPARAM wParam,
+                               LPARAM lParam,
+                               LRESULT& result) {
   switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      result = TRUE;
-      return true;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
         EndDialog(LOWORD(wParam));
@@ -34,7 +28,7 @@ bool CMessageBoxDlg::ProcessWindowMessage(HWND hwnd,
   }
 }
 
-void CMessageBoxDlg::OnInitDialog() {
+bool CMessageBoxDlg::OnInitDialog() {
   messageLabel_ = Item(IDC_MESSAGE_TEXT);
   ok_.Attach(Item(IDOK));
   cancel_.Attach(Item(IDCANCEL));
@@ -44,6 +38,7 @@ void CMessageBoxDlg::OnInitDialog() {
   titleFont_ = CreateTitleFont();
   ::SendMessageW(Item(IDC_MESSAGE_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()),
                  TRUE);
+  return true;
 }
 
 INT_PTR ShowMessageBox(std::u16string_view message, std::u16string_view title) {

@@ -14,26 +14,19 @@
 
 namespace nightlatch {
 
-class CMessageBoxDlg : public DialogImpl<CMessageBoxDlg>,
-                       public CCtrlColor<CMessageBoxDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
-                       public CPaintBkgnd<CMessageBoxDlg, true, IDB_BOX_BACKGROUND> {
+class CMessageBoxDlg
+    : public DialogImpl<CMessageBoxDlg,
+                        CCtrlColor<CMessageBoxDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
+                        CPaintBkgnd<CMessageBoxDlg, true, IDB_BOX_BACKGROUND>> {
  public:
   static constexpr UINT kTemplateId = IDD_MESSAGE;
 
   // Cut to the box's buffers: 259 and 49 characters.
   CMessageBoxDlg(std::u16string_view message, std::u16string_view title);
 
-  bool ProcessWindowMessage(HWND hwnd,
-                            UINT message,
-                            WPARAM wParam,
-                            LPARAM lParam,
-                            LRESULT& result) override;
-
  private:
-  using CtrlColor = CCtrlColor<CMessageBoxDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>;
-  using PaintBkgnd = CPaintBkgnd<CMessageBoxDlg, true, IDB_BOX_BACKGROUND>;
-
-  void OnInitDialog();
+  bool OnInitDialog() override;
+  bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   HWND messageLabel_ = nullptr;
   CButtonBT ok_;

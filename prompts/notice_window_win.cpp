@@ -26,20 +26,12 @@ void CMessageDlg::OnFinalMessage(HWND) {
   delete this;
 }
 
-bool CMessageDlg::ProcessWindowMessage(HWND hwnd,
-                                       UINT message,
-                                       WPARAM wParam,
-                                       LPARAM lParam,
-                                       LRESULT& result) {
-  if (ChainMixins<CtrlColor, PaintBkgnd>(*this, hwnd, message, wParam, lParam, result))
-    return true;
+bool CMessageDlg::OnMessage(HWND hwnd,
+                            UINT message,
+                            WPARAM wParam,
+                            LPARAM lParam,
+                            LRESULT& result) {
   switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      // No focus for a control: that would activate the hidden window and
-      // take the keyboard from whatever the user works in.
-      result = FALSE;
-      return true;
     case WM_TIMER:
       if (wParam != kCountdownTimer)
         return false;
@@ -69,7 +61,7 @@ bool CMessageDlg::ProcessWindowMessage(HWND hwnd,
   }
 }
 
-void CMessageDlg::OnInitDialog() {
+bool CMessageDlg::OnInitDialog() {
   textLabel_ = Item(IDC_MESSAGE_TEXT);
   ok_.Attach(Item(IDOK));
   cancel_.Attach(Item(IDCANCEL));
@@ -93,6 +85,9 @@ void CMessageDlg::OnInitDialog() {
   ::SendMessageW(Item(IDC_MESSAGE_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()),
                  TRUE);
   timerRunning_ = ::SetTimer(hwnd(), kCountdownTimer, 1000, nullptr) != 0;
+  // No focus for a control: that would activate the hidden window and
+  // take the keyboard from whatever the user works in.
+  return false;
 }
 
 void CMessageDlg::OnTimer() {

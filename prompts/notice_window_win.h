@@ -15,9 +15,10 @@
 
 namespace nightlatch {
 
-class CMessageDlg : public DialogImpl<CMessageDlg>,
-                    public CCtrlColor<CMessageDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
-                    public CPaintBkgnd<CMessageDlg, false, RGB(255, 255, 255)> {
+class CMessageDlg
+    : public DialogImpl<CMessageDlg,
+                        CCtrlColor<CMessageDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
+                        CPaintBkgnd<CMessageDlg, false, RGB(255, 255, 255)>> {
  public:
   static constexpr UINT kTemplateId = IDD_MESSAGE;
   static constexpr UINT_PTR kCountdownTimer = 1;
@@ -43,20 +44,12 @@ class CMessageDlg : public DialogImpl<CMessageDlg>,
   const std::wstring& text() const { return text_; }
   const std::wstring& title() const { return title_; }
 
-  bool ProcessWindowMessage(HWND hwnd,
-                            UINT message,
-                            WPARAM wParam,
-                            LPARAM lParam,
-                            LRESULT& result) override;
-
  private:
-  using CtrlColor = CCtrlColor<CMessageDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>;
-  using PaintBkgnd = CPaintBkgnd<CMessageDlg, false, RGB(255, 255, 255)>;
-
   CMessageDlg() = default;
   ~CMessageDlg() override = default;
   void OnFinalMessage(HWND) override;
-  void OnInitDialog();
+  bool OnInitDialog() override;
+  bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void OnTimer();
 
   CMessageDlg** owner_ = nullptr;

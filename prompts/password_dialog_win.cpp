@@ -3,26 +3,19 @@
 #include "controls/song_font_win.h"
 #include "controls/window_text_win.h"
 #include "platform/wide_string_win.h"
-#include "settings/runtime_settings.h"
-#include "settings/settings_file_win.h"
+#include "shell/program_win.h"
 
 namespace nightlatch {
 
-CPasswordDlg::CPasswordDlg(bool unlock)
-    : tipBrush_(::CreateSolidBrush(kTipBackground)), unlock_(unlock) {}
+CPasswordDlg::CPasswordDlg(Program& program, bool unlock)
+    : tipBrush_(::CreateSolidBrush(kTipBackground)), program_(program), unlock_(unlock) {}
 
-bool CPasswordDlg::ProcessWindowMessage(HWND hwnd,
-                                        UINT message,
-                                        WPARAM wParam,
-                                        LPARAM lParam,
-                                        LRESULT& result) {
-  if (ChainMixins<CtrlColor, PaintBkgnd>(*this, hwnd, message, wParam, lParam, result))
-    return true;
+bool CPasswordDlg::OnMessage(HWND hwnd,
+                             UINT message,
+                             WPARAM wParam,
+                             LPARAM lParam,
+                             LRESULT& result) {
   switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      result = TRUE;
-      return true;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
         OnOK();
@@ -59,7 +52,7 @@ HBRUSH CPasswordDlg::OnStaticColor(HDC dc, HWND control) {
   return tipBrush_.get();
 }
 
-void CPasswordDlg::OnInitDialog() {
+bool CPasswordDlg::OnInitDialog() {
   tip_ = Item(IDC_PASSWORD_TIP);
   field_ = Item(IDC_PASSWORD_EDIT);
   ok_.Attach(Item(IDOK));
@@ -70,11 +63,12 @@ void CPasswordDlg::OnInitDialog() {
   titleFont_ = CreateTitleFont();
   ::SendMessageW(Item(IDC_PASSWORD_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()),
                  TRUE);
+  return true;
 }
 
 void CPasswordDlg::OnOK() {
   // Read at each try: the password page may have changed it meanwhile.
-  const std::u16string stored = ReadSetting(setting::kPassword);
+  const std::u16string stored = program_.config().Read(setting::kPassword);
   entered_ = WindowText(field_);
   if (entered_.empty()) {
     ShowTip(kEmptyPasswordTip);
@@ -86,7 +80,7 @@ void CPasswordDlg::OnOK() {
   }
   passed_ = true;
   if (unlock_)
-    Unlocked() = true;
+    program_.unlocked = true;
   EndDialog(IDOK);
 }
 
@@ -97,11 +91,11 @@ void CPasswordDlg::ShowTip(const wchar_t* tip) {
   ::SetTimer(hwnd(), kTipTimer, kTipMilliseconds, nullptr);
 }
 
-bool PasswordCheck() {
-  if (!Settings().passwordOn || Unlocked())
+bool PasswordCheck(Program& program) {
+  if (!program.settings.passwordOn || program.unlocked)
     return true;
-  CPasswordDlg dialog(true);
-  return dialog.RunModal(::GetActiveWindow()) == IDOK && Unlocked();
+  CPasswordDlg dialog(program, true);
+  return dialog.RunModal(::GetActiveWindow()) == IDOK && program.unlocked;
 }
 
 }  // namespace nightlatch

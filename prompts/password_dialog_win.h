@@ -14,12 +14,15 @@
 
 namespace nightlatch {
 
+class Program;
+
 inline constexpr wchar_t kEmptyPasswordTip[] = L"请输入密码!";
 inline constexpr wchar_t kWrongPasswordTip[] = L"密码错误，请重新输入!";
 
-class CPasswordDlg : public DialogImpl<CPasswordDlg>,
-                     public CCtrlColor<CPasswordDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
-                     public CPaintBkgnd<CPasswordDlg, true, IDB_BOX_BACKGROUND> {
+class CPasswordDlg
+    : public DialogImpl<CPasswordDlg,
+                        CCtrlColor<CPasswordDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
+                        CPaintBkgnd<CPasswordDlg, true, IDB_BOX_BACKGROUND>> {
  public:
   static constexpr UINT kTemplateId = IDD_PASSWORD;
   static constexpr UINT_PTR kTipTimer = 1;
@@ -27,23 +30,17 @@ class CPasswordDlg : public DialogImpl<CPasswordDlg>,
   static constexpr COLORREF kTipText = RGB(255, 0, 0);
   static constexpr COLORREF kTipBackground = RGB(240, 255, 255);
 
-  // With `unlock`, a correct entry also opens the gate (Unlocked()).
-  explicit CPasswordDlg(bool unlock);
+  // Checks against the program's stored password; with `unlock`, a correct
+  // entry also opens the gate (`unlocked`).
+  CPasswordDlg(Program& program, bool unlock);
 
   bool passed() const { return passed_; }
 
-  bool ProcessWindowMessage(HWND hwnd,
-                            UINT message,
-                            WPARAM wParam,
-                            LPARAM lParam,
-                            LRESULT& result) override;
   HBRUSH OnStaticColor(HDC dc, HWND control);
 
  private:
-  using CtrlColor = CCtrlColor<CPasswordDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>;
-  using PaintBkgnd = CPaintBkgnd<CPasswordDlg, true, IDB_BOX_BACKGROUND>;
-
-  void OnInitDialog();
+  bool OnInitDialog() override;
+  bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void OnOK();
   void ShowTip(const wchar_t* tip);
 
@@ -55,12 +52,13 @@ class CPasswordDlg : public DialogImpl<CPasswordDlg>,
   ScopedFont titleFont_;
   ScopedBrush tipBrush_;
   bool passed_ = false;
+  Program& program_;
   bool unlock_;
 };
 
 // True when protection is off or already unlocked; otherwise asks with the
 // password dialog, owned by the active window, and is true only when the
 // right password was given.
-bool PasswordCheck();
+bool PasswordCheck(Program& program);
 
 }  // namespace nightlatch

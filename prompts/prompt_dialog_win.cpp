@@ -5,25 +5,20 @@
 #include "controls/song_font_win.h"
 #include "controls/window_text_win.h"
 #include "engine/actions.h"
+#include "engine/system_clock.h"
 #include "platform/wide_string_win.h"
 #include "platform/window_geometry_win.h"
 #include "prompts/countdown_texts.h"
 #include "prompts/prompt_sound_win.h"
 #include "prompts/wrapped_text_win.h"
-#include "settings/runtime_settings.h"
-#include "settings/settings_file_win.h"
-#include "shell/app_messages.h"
-#include "shell/system_clock.h"
+#include "resources/nightlatch_messages.h"
+#include "shell/program_win.h"
 
 namespace nightlatch {
 namespace {
 
 constexpr int kButtonIds[] = {IDC_PROMPT_CANCEL, IDC_PROMPT_RUN_NOW, IDC_PROMPT_DELAY};
 constexpr std::size_t kPasswordUnits = 259;
-
-void SetItemText(HWND dialog, int id, std::u16string_view text) {
-  ::SetDlgItemTextW(dialog, id, ToWide(text).c_str());
-}
 
 ScopedFont CreateNumberFont() {
   return ScopedFont(::CreateFontW(56, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -66,19 +61,8 @@ bool CPromptDlg::PreTranslateMessage(MSG& message) {
   return ::IsDialogMessageW(hwnd(), &message);
 }
 
-bool CPromptDlg::ProcessWindowMessage(HWND hwnd,
-                                      UINT message,
-                                      WPARAM wParam,
-                                      LPARAM lParam,
-                                      LRESULT& result) {
-  if (ChainMixins<CtrlColor, PaintBkgnd>(*this, hwnd, message, wParam, lParam, result))
-    return true;
+bool CPromptDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      // No focus: the prompt must not take the keyboard from the user's work.
-      result = FALSE;
-      return true;
     case WM_TIMER:
       if (wParam == kCountdownTimer) {
         OnTick();  // may have destroyed the window and this object
@@ -127,7 +111,7 @@ bool CPromptDlg::ProcessWindowMessage(HWND hwnd,
   }
 }
 
-void CPromptDlg::OnInitDialog() {
+bool CPromptDlg::OnInitDialog() {
   tip_ = Item(IDC_PROMPT_TIP);
   ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE,
                       ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
@@ -154,11 +138,14 @@ void CPromptDlg::OnInitDialog() {
   StartSound();
   if (countdown_.reminder())
     EnterReminderMode();
+  // No focus: the prompt must not take the keyboard from the user's work.
+  return false;
 }
 
 void CPromptDlg::StartSound() {
-  const std::u16string file = ChosenSoundFile(
-      ReadSetting(setting::kSoundOn), ReadSetting(setting::kSoundFile), services_.defaultSound);
+  const std::u16string file = ChosenSoundFile(services_.program->config().Read(setting::kSoundOn),
+                                              services_.program->config().Read(setting::kSoundFile),
+                                              services_.defaultSound);
   if (file.empty())
     return;
   // A missing or unreachable file leaves the prompt silent.
@@ -225,10 +212,11 @@ bool CPromptDlg::PasswordPasses() {
   HWND label = Item(IDC_PROMPT_PASSWORD_LABEL);
   // Read at each try: the password page may have changed it meanwhile. The
   // accepted text stays in the hidden field, so later checks pass at once.
-  const std::u16string stored = ReadSetting(setting::kPassword);
+  const std::u16string stored = services_.program->config().Read(setting::kPassword);
   std::u16string entered = FromWide(WindowText(field));
   entered.resize(std::min(entered.size(), kPasswordUnits));
-  const PasswordVerdict verdict = CheckPromptPassword(Settings().passwordOn, entered, stored);
+  const PasswordVerdict verdict =
+      CheckPromptPassword(services_.program->settings.passwordOn, entered, stored);
   if (verdict == PasswordVerdict::kNotAsked)
     return true;
   if (verdict == PasswordVerdict::kAccepted) {

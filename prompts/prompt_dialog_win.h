@@ -20,12 +20,14 @@
 
 namespace nightlatch {
 
+class Program;
 class SystemCalls;
 class SystemClock;
 
-// What a prompt acts on, reads the time from and plays its sound through;
-// all outlive the prompt.
+// What a prompt acts on, reads the time and its settings from and plays its
+// sound through; all outlive the prompt.
 struct PromptServices {
+  Program* program = nullptr;
   SystemCalls* system = nullptr;
   SystemClock* clock = nullptr;
   MciCommands* mci = nullptr;
@@ -33,10 +35,11 @@ struct PromptServices {
   std::u16string defaultSound;
 };
 
-class CPromptDlg : public DialogImpl<CPromptDlg>,
-                   public MessageFilter,
-                   public CCtrlColor<CPromptDlg, true, RGB(255, 255, 255), RGB(255, 255, 255)>,
-                   public CPaintBkgnd<CPromptDlg, true, IDB_PROMPT_BACKGROUND> {
+class CPromptDlg
+    : public DialogImpl<CPromptDlg,
+                        CCtrlColor<CPromptDlg, true, RGB(255, 255, 255), RGB(255, 255, 255)>,
+                        CPaintBkgnd<CPromptDlg, true, IDB_PROMPT_BACKGROUND>>,
+      public MessageFilter {
  public:
   static constexpr UINT kTemplateId = IDD_PROMPT;
   static constexpr UINT_PTR kCountdownTimer = 1;
@@ -57,24 +60,17 @@ class CPromptDlg : public DialogImpl<CPromptDlg>,
   const std::u16string& soundAlias() const { return sound_.alias(); }
 
   bool PreTranslateMessage(MSG& message) override;
-  bool ProcessWindowMessage(HWND hwnd,
-                            UINT message,
-                            WPARAM wParam,
-                            LPARAM lParam,
-                            LRESULT& result) override;
   // Over the tiled background, off-screen: the picture, or a reminder's
   // time line and text.
   void OnPaintBackground(HDC dc, const RECT& client);
 
  private:
-  using CtrlColor = CCtrlColor<CPromptDlg, true, RGB(255, 255, 255), RGB(255, 255, 255)>;
-  using PaintBkgnd = CPaintBkgnd<CPromptDlg, true, IDB_PROMPT_BACKGROUND>;
-
   CPromptDlg(const TaskRunRequest& request, HWND owner, PromptServices services);
   ~CPromptDlg() override = default;
   void OnFinalMessage(HWND) override;
 
-  void OnInitDialog();
+  bool OnInitDialog() override;
+  bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void OnTick();
   void OnButton(PromptButton button);
   bool PasswordPasses();

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang clang-format libclang-rt-14-dev python3
   libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64 wine64 xvfb xauth fonts-wqy-zenhei imagemagick tzdata
 )

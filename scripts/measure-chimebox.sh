@@ -8,25 +8,19 @@
 # before its frame (COM, common controls, manifest), to tell their share.
 #   bash scripts/measure-chimebox.sh            (RUNS=41)
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source=SCRIPTDIR/lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 runs=${RUNS:-41}
-build=${NIGHTLATCH_BUILD_DIR:-$root/build}/chimebox-release
+build=$build_root/chimebox-release
 
-if [ "${MEASURE_INNER:-}" != 1 ]; then
-  "$root/scripts/install-deps.sh"
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
-  cmake --build "$build" --target Chimebox chimebox_idle_wait bare_window bare_window_startup >/dev/null
-  MEASURE_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0"
+if ! under_private_xvfb; then
+  "$scripts_dir/install-deps.sh"
+  build_release "$build" ON Chimebox chimebox_idle_wait bare_window bare_window_startup >/dev/null
+  rerun_under_xvfb 1280x1024x24
 fi
 
-export WINEPREFIX
-WINEPREFIX=$(mktemp -d)/prefix
 export NIGHTLATCH_HEADLESS=1
-trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
-"$root/scripts/wine-run.sh" wineboot >/dev/null 2>&1
-wineserver -w
-wineserver -p  # one server for all runs, so no run pays for starting it
+start_private_prefix
 
 # Wine's sound drivers complain on stderr when there is no sound card.
 results=$(WINEDEBUG=-all wine "$build/tests/chimebox/chimebox_idle_wait.exe" "$runs" \

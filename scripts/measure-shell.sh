@@ -8,54 +8,42 @@
 # the notification area.
 #   bash scripts/measure-shell.sh [SECONDS]     (default 60; RUNS=5)
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source=SCRIPTDIR/lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 seconds=${1:-60}
 runs=${RUNS:-5}
-build=${NIGHTLATCH_BUILD_DIR:-$root/build}/windows-release
+build=$build_root/windows-release
 
-if [ "${MEASURE_INNER:-}" != 1 ]; then
-  "$root/scripts/install-deps.sh"
+if ! under_private_xvfb; then
+  "$scripts_dir/install-deps.sh"
   command -v xdotool >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq xdotool >/dev/null
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-  cmake --build "$build" --target Nightlatch baseline_dialog >/dev/null
-  MEASURE_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$seconds"
+  build_release "$build" OFF Nightlatch baseline_dialog >/dev/null
+  rerun_under_xvfb 1280x1024x24 "$seconds"
 fi
 
-export WINEPREFIX
-WINEPREFIX=$(mktemp -d)/prefix
 export NIGHTLATCH_HEADLESS=1
-trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
-"$root/scripts/wine-run.sh" wineboot >/dev/null 2>&1
-wineserver -w
-wineserver -p  # one server for all runs, so no run pays for starting it
+start_private_prefix
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
-# The Windows process of a program started by wine: its command line names it.
-program_pid() {
-  pgrep -f -n "$1" || true
+window_shown() {  # TITLE
+  xdotool search --onlyvisible --name "$1" >/dev/null 2>&1
 }
 
-# start_ms PROGRAM TITLE -> milliseconds until a visible window has TITLE
+# start_ms PROGRAM TITLE -> milliseconds until a visible window has TITLE.
+# The pid wine was started with is the program's Windows process.
 start_ms() {
   local t0 t1
   t0=$(now_ms)
   WINEDEBUG=-all wine "$1" >/dev/null 2>&1 &
-  local launcher=$!
-  local deadline=$((t0 + 30000))
-  until xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do
-    if [ "$(now_ms)" -gt "$deadline" ]; then
-      echo "no window titled $2 within 30 s" >&2
-      exit 1
-    fi
-    sleep 0.005
-  done
+  local program=$!
+  if ! poll_until 0.005 30 window_shown "$2"; then
+    echo "no window titled $2 within 30 s" >&2
+    exit 1
+  fi
   t1=$(now_ms)
   echo $((t1 - t0))
-  kill "$launcher" 2>/dev/null || true
-  pkill -f "$(basename "$1")" 2>/dev/null || true
-  wait "$launcher" 2>/dev/null || true
+  stop_pid "$program"
   sleep 0.5
 }
 
@@ -72,19 +60,23 @@ cpu_ns() {
 }
 
 # idle PROGRAM TITLE [ARGUMENT] -> "cpu_ms rss_kb" over $seconds of idle
-# running; with /min the window stays hidden and only the process is awaited.
+# running; with /min the window stays hidden and the program is given 3 s to
+# settle.
 idle() {
-  WINEDEBUG=-all wine "$1" ${3:-} >/dev/null 2>&1 &
-  local launcher=$!
-  local pid=""
+  local arguments=()
+  if [ -n "${3:-}" ]; then arguments=("$3"); fi
+  WINEDEBUG=-all wine "$1" "${arguments[@]}" >/dev/null 2>&1 &
+  local pid=$!
   if [ -n "${3:-}" ]; then
-    until pid=$(program_pid "$(basename "$1")") && [ -n "$pid" ]; do sleep 0.05; done
     sleep 3
   else
-    until xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do sleep 0.05; done
+    if ! wait_until 30 window_shown "$2"; then
+      echo "no window titled $2 within 30 s" >&2
+      exit 1
+    fi
     sleep 2
-    pid=$(program_pid "$(basename "$1")")
   fi
+  alive "$pid" || die "$(basename "$1") ended before it was measured"
   local before after
   before=$(cpu_ns "$pid")
   sleep "$seconds"
@@ -92,9 +84,7 @@ idle() {
   local rss
   rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
   echo "$(( (after - before) / 1000000 )) $rss"
-  kill "$launcher" 2>/dev/null || true
-  kill "$pid" 2>/dev/null || true
-  wait "$launcher" 2>/dev/null || true
+  stop_pid "$pid"
   sleep 0.5
 }
 

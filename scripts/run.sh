@@ -6,34 +6,33 @@
 # ~/.nightlatch-wine, prepared on first use with Chinese fonts; Wine's own
 # explorer hosts the notification-area icon.
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${NIGHTLATCH_BUILD_DIR:-$root/build}/windows-release
-
-"$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build"
-
-export WINEPREFIX=${WINEPREFIX:-$HOME/.nightlatch-wine}
+# shellcheck source=SCRIPTDIR/lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+build=$build_root/windows-release
 program=$build/Nightlatch.exe
+screen=$root_dir/build/nightlatch-screen.png
+export WINEPREFIX=${WINEPREFIX:-$HOME/.nightlatch-wine}
 
-if [ -n "${DISPLAY:-}" ] && [ "${NIGHTLATCH_RUN_INNER:-}" != 1 ]; then
-  exec "$root/scripts/wine-run.sh" "$program" "$@"
-fi
-
-screen=$root/build/nightlatch-screen.png
-export NIGHTLATCH_HEADLESS=1
+# On Xvfb no one sees the window, so a screenshot shows how it came up.
 inner() {
-  "$root/scripts/wine-run.sh" wineboot >/dev/null 2>&1
-  "$root/scripts/wine-run.sh" "$program" "$@" &
+  export NIGHTLATCH_HEADLESS=1
+  boot_wine_prefix
+  "$scripts_dir/wine-run.sh" "$program" "$@" &
   local running=$!
   sleep 8
   import -window root "$screen"
   echo "No display: Nightlatch runs under Xvfb; screenshot in $screen. Ctrl-C ends it."
   wait "$running"
 }
-if [ "${NIGHTLATCH_RUN_INNER:-}" = 1 ]; then
+
+if under_private_xvfb; then
   inner "$@"
-else
-  NIGHTLATCH_RUN_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  exit
 fi
+
+"$scripts_dir/install-deps.sh"
+build_release "$build" OFF
+if [ -n "${DISPLAY:-}" ]; then
+  exec "$scripts_dir/wine-run.sh" "$program" "$@"
+fi
+rerun_under_xvfb 1024x768x24 "$@"

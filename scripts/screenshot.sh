@@ -5,26 +5,27 @@
 # The prefix is $WINEPREFIX (made on first use). The program is ended after
 # the shot.
 set -euo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=SCRIPTDIR/lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 out=$1
 seconds=$2
 shift 2
 : "${WINEPREFIX:?set WINEPREFIX}"
 export WINEPREFIX NIGHTLATCH_HEADLESS=1
 
+# The program runs in a process group of its own, so that ending the group
+# ends what it started too, and nothing else that runs in the prefix.
 shoot() {
-  "$here/wine-run.sh" wineboot >/dev/null 2>&1  # the prefix is ready before the clock starts
-  "$here/wine-run.sh" "$@" &
-  local program=$!
+  boot_wine_prefix  # the prefix is ready before the clock starts
+  setsid "$scripts_dir/wine-run.sh" "$@" &
+  program=$!
+  trap 'stop_pid "$program" group' EXIT
   sleep "$seconds"
   import -window root "$out"
-  wineserver -k >/dev/null 2>&1 || true
-  wait "$program" 2>/dev/null || true
 }
 
-if [ "${1:-}" = --inner ]; then
-  shift
+if under_private_xvfb; then
   shoot "$@"
 else
-  xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$out" "$seconds" --inner "$@"
+  rerun_under_xvfb 1024x768x24 "$out" "$seconds" "$@"
 fi

@@ -3,21 +3,12 @@
 # exit code. A new prefix gets Chinese font replacements; with
 # NIGHTLATCH_HEADLESS=1 (Xvfb, no window manager) Wine also draws its own
 # window frames instead of waiting for a manager.
-set -u
+set -euo pipefail
 : "${WINEPREFIX:=${HOME}/.nightlatch-wine}"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-mkdir -p "$(dirname "$WINEPREFIX")"
-(
-  flock 9
-  if [ ! -f "$WINEPREFIX/.nightlatch-ready" ]; then
-    wineboot -i >/dev/null 2>&1
-    wine regedit "$(winepath -w "$here/wine-prefix.reg" 2>/dev/null)" >/dev/null 2>&1
-    if [ "${NIGHTLATCH_HEADLESS:-}" = 1 ]; then
-      wine regedit "$(winepath -w "$here/wine-headless.reg" 2>/dev/null)" >/dev/null 2>&1
-    fi
-    wineserver -w
-    touch "$WINEPREFIX/.nightlatch-ready"
-  fi
-) 9>"$WINEPREFIX.lock"
-wine "$@"
+# shellcheck source=SCRIPTDIR/lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+prepare_wine_prefix
+# exec: whoever started this script holds the program's own pid and can end
+# the program by it.
+exec wine "$@"

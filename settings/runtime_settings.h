@@ -1,5 +1,6 @@
-// The settings the program keeps in memory while it runs, read at start and
-// refreshed by the settings page that writes them.
+// The settings the program keeps in memory while it runs (the program object
+// holds them), read at start and refreshed by the settings page that writes
+// them.
 #pragma once
 
 #include <string>
@@ -15,13 +16,9 @@ struct RuntimeSettings {
   std::u16string speakHours = u"000000000000000000000000";
 };
 
-// The process-wide copies (UI thread only).
-RuntimeSettings& Settings();
+class SettingsFile;
 
-// Set by a correct password, cleared whenever the main window hides itself.
-bool& Unlocked();
-
-// Reads the copies from config.ini.
-void LoadRuntimeSettings();
+// The copies as config.ini has them now.
+RuntimeSettings ReadRuntimeSettings(const SettingsFile& config);
 
 }  // namespace nightlatch

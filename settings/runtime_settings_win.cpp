@@ -4,25 +4,16 @@
 
 namespace nightlatch {
 
-RuntimeSettings& Settings() {
-  static RuntimeSettings settings;
-  return settings;
-}
-
-bool& Unlocked() {
-  static bool unlocked = false;
-  return unlocked;
-}
-
-void LoadRuntimeSettings() {
-  RuntimeSettings& settings = Settings();
-  settings.passwordOn = ReadSetting(setting::kPasswordOn) != 0;
-  settings.promptBottomRight = ReadSetting(setting::kPromptBottomRight) != 0;
+RuntimeSettings ReadRuntimeSettings(const SettingsFile& config) {
+  RuntimeSettings settings;
+  settings.passwordOn = config.Read(setting::kPasswordOn) != 0;
+  settings.promptBottomRight = config.Read(setting::kPromptBottomRight) != 0;
   // The announcement asks for exactly 1 here, but any non-zero value for Notify.
-  settings.speakByHour = ReadSetting(setting::kSpeakByHour) == 1;
-  settings.speakByHalf = ReadSetting(setting::kSpeakByHalf) == 1;
-  settings.speakNotify = ReadSetting(setting::kSpeakNotify) != 0;
-  settings.speakHours = ReadSetting(setting::kSpeakHours);
+  settings.speakByHour = config.Read(setting::kSpeakByHour) == 1;
+  settings.speakByHalf = config.Read(setting::kSpeakByHalf) == 1;
+  settings.speakNotify = config.Read(setting::kSpeakNotify) != 0;
+  settings.speakHours = config.Read(setting::kSpeakHours);
+  return settings;
 }
 
 }  // namespace nightlatch

@@ -10,12 +10,8 @@ class CSettingDlg : public DialogImpl<CSettingDlg> {
  public:
   static constexpr UINT kTemplateId = IDD_SETTINGS_PAGE;
 
-  bool ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT& result) override {
-    if (message != WM_INITDIALOG)
-      return false;
-    result = TRUE;
-    return true;
-  }
+ private:
+  bool OnMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
 };
 
 }  // namespace nightlatch

@@ -6,23 +6,6 @@
 #include "platform/wide_string_win.h"
 
 namespace nightlatch {
-namespace {
-
-std::u16string& ConfigPathStorage() {
-  static std::u16string path = u"config.ini";
-  return path;
-}
-
-}  // namespace
-
-const std::u16string& ConfigPath() {
-  return ConfigPathStorage();
-}
-
-void SetConfigPath(std::u16string path) {
-  ConfigPathStorage() = std::move(path);
-}
-
 int32_t ReadSetting(const IntSetting& setting, const std::u16string& file) {
   const std::wstring section = ToWide(setting.section);
   const std::wstring key = ToWide(setting.key);

@@ -1,22 +1,24 @@
 #include "shell/main_dlg_win.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "controls/about_dialog_win.h"
 #include "controls/song_font_win.h"
 #include "controls/vendor_site.h"
+#include "controls/window_text_win.h"
 #include "engine/actions.h"
+#include "engine/system_clock.h"
 #include "engine/task_texts.h"
 #include "framework/message_handler_win.h"
-#include "platform/scoped_handle_win.h"
 #include "platform/wide_string_win.h"
 #include "prompts/password_dialog_win.h"
 #include "prompts/prompt_sound_win.h"
-#include "settings/runtime_settings.h"
-#include "settings/settings_file_win.h"
+#include "shell/chimebox_launcher_win.h"
 #include "shell/paths_win.h"
-#include "shell/system_clock.h"
+#include "shell/program_win.h"
+#include "shell/prompt_placement_win.h"
 #include "shell/tick_rules.h"
 
 namespace nightlatch {
@@ -26,9 +28,6 @@ constexpr COLORREF kSkinBlue = RGB(12, 128, 232);
 constexpr std::u16string_view kNoticeTitle = u"Orvane关机助手提示";
 constexpr std::u16string_view kNewVersionNotice =
     u"发现新版本^_^\n请打开窗口，点击相关链接下载新版本！\n";
-constexpr DWORD kChimeboxReadyTimeoutMs = 5000;
-constexpr COLORREF kPageMask = RGB(0, 125, 255);
-constexpr int kPageImageWidth = 80;
 
 std::u16string LoadResourceString(UINT id) {
   const wchar_t* text = nullptr;
@@ -36,11 +35,6 @@ std::u16string LoadResourceString(UINT id) {
   const int length = ::LoadStringW(ModuleInstance(), id, reinterpret_cast<wchar_t*>(&text), 0);
   return length > 0 ? FromWide(std::wstring_view(text, static_cast<std::size_t>(length)))
                     : std::u16string();
-}
-
-void SetItemText(HWND dialog, int id, std::u16string_view text) {
-  const std::wstring wide = ToWide(text);
-  ::SetDlgItemTextW(dialog, id, wide.c_str());
 }
 
 }  // namespace
@@ -51,7 +45,7 @@ class CMainDlg::TickSink final : public DueTaskSink {
  public:
   explicit TickSink(CMainDlg& dialog) : dialog_(dialog) {}
 
-  void SaveTaskList() override { dialog_.planPage_.Save(); }
+  void SaveTaskList() override { dialog_.program_.SaveTasks(); }
 
   void Run(const TaskRunRequest& request) override {
     auto posted = std::make_unique<TaskRunRequest>(request);
@@ -63,8 +57,10 @@ class CMainDlg::TickSink final : public DueTaskSink {
   CMainDlg& dialog_;
 };
 
-CMainDlg::CMainDlg(MainDlgServices services)
-    : services_(std::move(services)), planPage_(*services_.clock, *services_.system) {}
+CMainDlg::CMainDlg(Program& program, MainDlgServices services)
+    : program_(program),
+      services_(services),
+      pages_(program, *services_.clock, *services_.system) {}
 
 CMainDlg::~CMainDlg() = default;
 
@@ -72,38 +68,20 @@ bool CMainDlg::PreTranslateMessage(MSG& message) {
   return hwnd() && ::IsDialogMessageW(hwnd(), &message);
 }
 
-bool CMainDlg::ProcessWindowMessage(HWND hwnd,
-                                    UINT message,
-                                    WPARAM wParam,
-                                    LPARAM lParam,
-                                    LRESULT& result) {
+bool CMainDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_INITDIALOG:
-      result = OnInitDialog();
-      return true;
     case WM_TIMER:
       if (wParam == kTickTimer)
         OnTick();
       return true;
-    case WM_TASK_RUN: {
-      std::unique_ptr<TaskRunRequest> request(reinterpret_cast<TaskRunRequest*>(lParam));
-      if (request)
-        RunRequest(*request);
+    case WM_TASK_RUN:
+      OnTaskRun(lParam);
       return true;
-    }
-    case WM_PROMPT_CLOSED: {
-      const auto closed =
-          std::find(prompts_.begin(), prompts_.end(), reinterpret_cast<CPromptDlg*>(lParam));
-      if (closed != prompts_.end())
-        prompts_.erase(closed);
+    case WM_PROMPT_CLOSED:
+      OnPromptClosed(lParam);
       return true;
-    }
     case WM_OPEN_TASKS:
-      if (PasswordCheck()) {
-        ShowPage(IDC_PAGE_PLAN);
-        if (lParam == 1)
-          ::SendMessageW(planPage_.hwnd(), WM_COMMAND, IDC_PLAN_ADD, 0);
-      }
+      OnOpenTasks(lParam);
       return true;
     case WM_FINISH_START:
       FinishStart();
@@ -125,38 +103,14 @@ bool CMainDlg::ProcessWindowMessage(HWND hwnd,
         SpeakTime();
       return true;
     case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDC_PAGE_SIMPLE:
-        case IDC_PAGE_PLAN:
-        case IDC_PAGE_SETTINGS:
-          ShowPage(LOWORD(wParam));
-          return true;
-        case IDCANCEL:
-        case IDC_HIDE:
-          HideToTray();
-          return true;
-        default:
-          return ProcessTrayCommand(LOWORD(wParam));
-      }
+      return OnCommand(LOWORD(wParam));
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_MINIMIZE || (wParam & 0xFFF0) == SC_CLOSE) {
-        HideToTray();
-        return true;
-      }
-      return false;
+      return OnSysCommand(wParam);
     case WM_CLOSE:
       Exit();
       return true;
     case WM_QUERYENDSESSION:
-      // Logging off or shutting down never waits for the password. The
-      // window must outlive this answer (a destroyed dialog can answer
-      // nothing, which would veto the end of the session), so the tasks are
-      // saved now and the program ends right after.
-      if (Settings().passwordOn)
-        Unlocked() = true;
-      FinishStart();
-      planPage_.Save();
-      ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+      OnQueryEndSession();
       result = TRUE;
       return true;
     case WM_ENDSESSION:
@@ -174,28 +128,92 @@ bool CMainDlg::ProcessWindowMessage(HWND hwnd,
       OnDestroy();
       return true;
     default:
-      if (CtrlColor::HandleMessage(hwnd, message, wParam, lParam, result))
-        return true;
       return ProcessTrayMessage(hwnd, message, wParam, lParam);
   }
 }
 
+bool CMainDlg::OnCommand(int id) {
+  switch (id) {
+    case IDC_PAGE_SIMPLE:
+    case IDC_PAGE_PLAN:
+    case IDC_PAGE_SETTINGS:
+      ShowPage(id);
+      return true;
+    case IDCANCEL:
+    case IDC_HIDE:
+      HideToTray();
+      return true;
+    default:
+      return ProcessTrayCommand(static_cast<UINT>(id));
+  }
+}
+
+bool CMainDlg::OnSysCommand(WPARAM command) {
+  const WPARAM kind = command & 0xFFF0;
+  if (kind != SC_MINIMIZE && kind != SC_CLOSE)
+    return false;
+  HideToTray();
+  return true;
+}
+
+void CMainDlg::OnTaskRun(LPARAM request) {
+  const std::unique_ptr<TaskRunRequest> owned(reinterpret_cast<TaskRunRequest*>(request));
+  if (owned)
+    RunRequest(*owned);
+}
+
+void CMainDlg::OnPromptClosed(LPARAM prompt) {
+  const auto closed =
+      std::find(prompts_.begin(), prompts_.end(), reinterpret_cast<CPromptDlg*>(prompt));
+  if (closed != prompts_.end())
+    prompts_.erase(closed);
+}
+
+void CMainDlg::OnOpenTasks(LPARAM alsoAdd) {
+  if (!PasswordCheck())
+    return;
+  ShowPage(IDC_PAGE_PLAN);
+  if (alsoAdd == 1)
+    ::SendMessageW(pages_.plan().hwnd(), WM_COMMAND, IDC_PLAN_ADD, 0);
+}
+
+// Logging off or shutting down never waits for the password. The window
+// must outlive this answer (a destroyed dialog can answer nothing, which
+// would veto the end of the session), so the tasks are saved now and the
+// program ends right after.
+void CMainDlg::OnQueryEndSession() {
+  if (program_.settings.passwordOn)
+    program_.unlocked = true;
+  FinishStart();
+  program_.SaveTasks();
+  ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
 bool CMainDlg::OnInitDialog() {
-  hideButton_.SetColors(ButtonColors{RGB(12, 128, 232), RGB(33, 179, 255), RGB(8, 88, 129),
-                                     RGB(12, 128, 232), RGB(255, 255, 255)});
-  hideButton_.Attach(Item(IDC_HIDE));
+  SetUpWindow();
+  SetUpStatusBar();
+  pages_.CreateFirst(hwnd(), LayOut(), ownVersion_);
+  // The hidden pages and the tray icon come right after the window shows.
+  ::PostMessageW(hwnd(), WM_FINISH_START, 0, 0);
+
+  RefreshClockTexts(ReadClock().today);
+
+  program_.LoadSettings();
+  if (program_.config().Read(setting::kKnownVersion) > ownVersion_)
+    ShowNotice(true, 0, kNewVersionNotice, kNoticeTitle);
+
+  if (MessageLoop* loop = MessageLoop::Current()) {
+    loop->AddMessageFilter(this);
+    loop->AddIdleHandler(this);
+  }
+  ::SetTimer(hwnd(), kTickTimer, 1000, nullptr);
+  RegisterSpeakHotkey();
+  return true;
+}
+
+void CMainDlg::SetUpWindow() {
   title_ = LoadResourceString(IDS_TITLE);
-  const std::wstring title = ToWide(title_);
-  ::SetWindowTextW(hwnd(), title.c_str());
-
-  std::u16string folder = services_.dataFolder;
-  if (folder.empty())
-    folder = AppDataPath(kDataFolder, u"");
-  configPath_ = folder + u"\\config.ini";
-  taskFilePath_ = folder + u"\\helper.dat";
-  notePath_ = folder + u"\\note.ini";
-  SetConfigPath(configPath_);
-
+  ::SetWindowTextW(hwnd(), ToWide(title_).c_str());
   versionText_ = LoadResourceString(IDS_VERSION);
   ownVersion_ = VersionNumber(versionText_);
 
@@ -209,16 +227,12 @@ bool CMainDlg::OnInitDialog() {
   ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(loadIcon(SM_CXSMICON, SM_CYSMICON)));
 
-  // An even image for a page at rest, the odd one after it for the current
-  // (disabled), pushed or hot page.
-  pageImages_ = LoadImageList(IDB_PAGE_BUTTONS, kPageImageWidth, kPageMask);
-  const int pageIds[] = {IDC_PAGE_SIMPLE, IDC_PAGE_PLAN, IDC_PAGE_SETTINGS};
-  for (int i = 0; i < 3; ++i) {
-    pageButtons_[i].Attach(Item(pageIds[i]), pageImages_.get(),
-                           CBitmapButton::Images{2 * i, 2 * i + 1, 2 * i + 1, 2 * i + 1});
-  }
-  ::EnableWindow(Item(IDC_PAGE_SIMPLE), FALSE);
+  hideButton_.SetColors(ButtonColors{RGB(12, 128, 232), RGB(33, 179, 255), RGB(8, 88, 129),
+                                     RGB(12, 128, 232), RGB(255, 255, 255)});
+  hideButton_.Attach(Item(IDC_HIDE));
+}
 
+void CMainDlg::SetUpStatusBar() {
   const int nineSongPoints =
       -::MulDiv(9, ::GetDeviceCaps(ScopedWindowDC(hwnd()).get(), LOGPIXELSY), 72);
   statusFont_ = CreateSongFont(nineSongPoints, FW_NORMAL);
@@ -234,31 +248,11 @@ bool CMainDlg::OnInitDialog() {
   statusLine_.SetTransparent(false, kSkinBlue);
   feedbackLink_.SetAddress(ToWide(std::u16string(kVendorSite) + u"?ZephHelper2"));
   SetItemText(hwnd(), IDC_FEEDBACK_LINK, u"问题反馈 ver:" + versionText_);
-
-  LayOut();
-  planPage_.SetTaskFilePath(taskFilePath_);
-  simplePage_.SetLinkSources(notePath_, ownVersion_);
-  PlacePage(simplePage_.CreateModeless(hwnd()));
-  ::ShowWindow(simplePage_.hwnd(), SW_SHOW);
-  // The hidden pages and the tray icon come right after the window shows.
-  ::PostMessageW(hwnd(), WM_FINISH_START, 0, 0);
-
-  RefreshClockTexts(ReadClock().today);
-
-  LoadRuntimeSettings();
-  if (ReadSetting(setting::kKnownVersion) > ownVersion_)
-    ShowNotice(true, 0, kNewVersionNotice, kNoticeTitle);
-
-  if (MessageLoop* loop = MessageLoop::Current()) {
-    loop->AddMessageFilter(this);
-    loop->AddIdleHandler(this);
-  }
-  ::SetTimer(hwnd(), kTickTimer, 1000, nullptr);
-  RegisterSpeakHotkey();
-  return true;
 }
 
-void CMainDlg::LayOut() {
+// The status line and the feedback link along the bottom; returns the page
+// area above them.
+RECT CMainDlg::LayOut() {
   RECT client{};
   ::GetClientRect(hwnd(), &client);
   RECT status{};
@@ -269,12 +263,7 @@ void CMainDlg::LayOut() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   ::SetWindowPos(Item(IDC_FEEDBACK_LINK), nullptr, client.right - 130, statusTop, 130, statusHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-  pageArea_ = RECT{7, 130, client.right - 7, statusTop};
-}
-
-void CMainDlg::PlacePage(HWND page) {
-  ::SetWindowPos(page, nullptr, pageArea_.left, pageArea_.top, pageArea_.right - pageArea_.left,
-                 pageArea_.bottom - pageArea_.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  return RECT{7, 130, client.right - 7, statusTop};
 }
 
 void CMainDlg::RefreshClockTexts(const LocalFields& now) {
@@ -282,9 +271,9 @@ void CMainDlg::RefreshClockTexts(const LocalFields& now) {
   ::SetWindowTextW(statusLine, ToWide(StatusLineText(now)).c_str());
   ::UpdateWindow(statusLine);
 
-  simplePage_.SetTile(IDC_SIMPLE_NOW, ClockTileText(now));
-  simplePage_.SetTile(IDC_SIMPLE_UPTIME,
-                      FormatDuration(services_.clock->UptimeMilliseconds() / 1000, true));
+  pages_.simple().SetTile(IDC_SIMPLE_NOW, ClockTileText(now));
+  pages_.simple().SetTile(IDC_SIMPLE_UPTIME,
+                          FormatDuration(services_.clock->UptimeMilliseconds() / 1000, true));
 }
 
 PassClock CMainDlg::ReadClock() const {
@@ -296,11 +285,9 @@ PassClock CMainDlg::ReadClock() const {
 // loads the task file), the settings page and the tray icon, whose shell
 // answers slowly. Whatever needs them first calls this.
 void CMainDlg::FinishStart() {
-  if (startFinished_)
+  if (pages_.restCreated())
     return;
-  startFinished_ = true;
-  PlacePage(planPage_.CreateModeless(hwnd()));  // loads the task file
-  PlacePage(settingsPage_.CreateModeless(hwnd()));
+  pages_.CreateRest(hwnd());
   AddTrayIcon(title_);
   if (::IsWindowVisible(hwnd()))
     RefreshShownTexts();
@@ -310,8 +297,8 @@ void CMainDlg::RefreshShownTexts() {
   const PassClock pass = ReadClock();
   RefreshClockTexts(pass.today);
   // Until the task file is loaded the tile keeps saying it is loading.
-  if (startFinished_)
-    simplePage_.SetTile(IDC_SIMPLE_NEXT, NextTaskText(tasks(), pass));
+  if (pages_.restCreated())
+    pages_.simple().SetTile(IDC_SIMPLE_NEXT, NextTaskText(program_.tasks(), pass));
 }
 
 void CMainDlg::OnTick() {
@@ -324,16 +311,16 @@ void CMainDlg::OnTick() {
     RefreshClockTexts(pass.today);
 
   TickSink sink(*this);
-  CheckDueTasks(tasks(), pass, previousPass_, sink);
+  CheckDueTasks(program_.tasks(), pass, previousPass_, sink);
 
-  const std::u16string next = NextTaskText(tasks(), pass);
+  const std::u16string next = NextTaskText(program_.tasks(), pass);
   if (shown)
-    simplePage_.SetTile(IDC_SIMPLE_NEXT, next);
+    pages_.simple().SetTile(IDC_SIMPLE_NEXT, next);
   SetTrayTip(TrayTipText(title_, versionText_, next));
 
-  if (ShouldSpeakTime(Settings(), pass.today)) {
+  if (ShouldSpeakTime(program_.settings, pass.today)) {
     SpeakTime();
-    if (Settings().speakNotify)
+    if (program_.settings.speakNotify)
       ShowNotice(true, 10, SpokenTimeNotice(pass.today), u"Orvane报时");
   }
 }
@@ -343,24 +330,12 @@ void CMainDlg::RunRequest(TaskRunRequest& request) {
     case RunRoute::kDrop:
       return;
     case RunRoute::kPrompt: {
-      PromptServices promptServices{services_.system, services_.clock,
+      PromptServices promptServices{&program_, services_.system, services_.clock,
                                     services_.mci ? services_.mci : &SystemMciCommands(),
                                     ModulePath(u"resource\\sound\\1.mp3")};
       if (CPromptDlg* prompt = CPromptDlg::Open(request, hwnd(), std::move(promptServices))) {
         prompts_.push_back(prompt);
-        RECT work{};
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        RECT own{};
-        ::GetWindowRect(prompt->hwnd(), &own);
-        const int width = own.right - own.left;
-        const int height = own.bottom - own.top;
-        const bool corner = Settings().promptBottomRight;
-        const int x = corner ? work.right - width : (work.right - width) / 2;
-        const int y = corner ? work.bottom - height : (work.bottom - height) / 2;
-        ::SetWindowPos(prompt->hwnd(), HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-        const DWORD effect = corner ? AW_SLIDE | AW_VER_NEGATIVE : AW_SLIDE | AW_BLEND;
-        if (!::AnimateWindow(prompt->hwnd(), 500, effect))
-          ::ShowWindow(prompt->hwnd(), SW_SHOWNOACTIVATE);
+        ShowPromptWindow(prompt->hwnd(), program_.settings.promptBottomRight);
       }
       request.pending = 0;
       request.warnSeconds = 0;
@@ -379,26 +354,15 @@ void CMainDlg::ShowPage(int pageButton) {
   if (pageButton != IDC_PAGE_SIMPLE && !PasswordCheck())
     return;
   if (pageButton == IDC_PAGE_PLAN)
-    planPage_.Rebuild();
-  const struct {
-    int button;
-    HWND page;
-  } pages[] = {{IDC_PAGE_SIMPLE, simplePage_.hwnd()},
-               {IDC_PAGE_PLAN, planPage_.hwnd()},
-               {IDC_PAGE_SETTINGS, settingsPage_.hwnd()}};
-  for (const auto& page : pages) {
-    const bool current = page.button == pageButton;
-    ::ShowWindow(page.page, current ? SW_SHOW : SW_HIDE);
-    ::EnableWindow(Item(page.button), !current);
-  }
-  currentPage_ = pageButton;
+    pages_.plan().Rebuild();
+  pages_.Show(hwnd(), pageButton);
 }
 
 void CMainDlg::HideToTray() {
   ::ShowWindow(hwnd(), SW_MINIMIZE);
   ::ShowWindow(hwnd(), SW_HIDE);
   ShowHideBalloon();
-  Unlocked() = false;
+  program_.unlocked = false;
   ShowPage(IDC_PAGE_SIMPLE);
 }
 
@@ -417,9 +381,7 @@ void CMainDlg::OnDestroy() {
     loop->RemoveMessageFilter(this);
     loop->RemoveIdleHandler(this);
   }
-  simplePage_.DestroyWindow();
-  settingsPage_.DestroyWindow();
-  planPage_.DestroyWindow();  // saves the task file
+  pages_.Destroy();
   noticeWindow_.Destroy();
   // Each prompt reports its closing as it goes: work on a copy.
   const std::vector<CPromptDlg*> open = std::exchange(prompts_, {});
@@ -438,14 +400,14 @@ void CMainDlg::PaintBackground(HDC dc) {
     return;
   FillSolid(canvas.dc(), area, kSkinBlue);
   RECT page{};
-  if (::IntersectRect(&page, &pageArea_, &area))
+  if (::IntersectRect(&page, &pages_.area(), &area))
     FillSolid(canvas.dc(), page, RGB(255, 255, 255));
   canvas.Present();
 }
 
 void CMainDlg::RegisterSpeakHotkey() {
-  const int32_t key = ReadSetting(setting::kHotkeyKey);
-  const int32_t modifiers = ReadSetting(setting::kHotkeyModifiers);
+  const int32_t key = program_.config().Read(setting::kHotkeyKey);
+  const int32_t modifiers = program_.config().Read(setting::kHotkeyModifiers);
   // Taken by another program: the hotkey then simply does nothing.
   ::RegisterHotKey(hwnd(), kSpeakHotkeyId, HotkeyModifiers(modifiers), static_cast<UINT>(key));
 }
@@ -457,7 +419,7 @@ void CMainDlg::ShowFromTray() {
 
 void CMainDlg::RunTrayPowerAction(int32_t action) {
   FinishStart();
-  planPage_.Save();
+  program_.SaveTasks();
   ExecuteAction(action, u"", *services_.system);
 }
 
@@ -476,27 +438,12 @@ void CMainDlg::ShowNotice(bool slide,
 }
 
 bool CMainDlg::PasswordCheck() {
-  return nightlatch::PasswordCheck();
+  return nightlatch::PasswordCheck(program_);
 }
 
 void CMainDlg::SpeakTime() {
-  // Quoted, and named as the application too, so a folder with blanks in
-  // its path never starts another program.
-  const std::u16string program = ModulePath(u"Chimebox.exe");
-  std::wstring commandLine = L"\"" + ToWide(program) + L"\"";
-  STARTUPINFOW startup{sizeof startup};
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_HIDE;
-  PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(AsWide(program.c_str()), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, nullptr, &startup, &process)) {
+  if (!StartChimebox())
     ShowNotice(true, 7, u"报时失败", kNoticeTitle);
-    return;
-  }
-  ScopedHandle processHandle(process.hProcess);
-  ScopedHandle threadHandle(process.hThread);
-  // Bounded: a hung announcer must not stop the tick.
-  ::WaitForInputIdle(process.hProcess, kChimeboxReadyTimeoutMs);
 }
 
 }  // namespace nightlatch

@@ -7,12 +7,14 @@
 #include <string>
 
 #include "engine/system_calls_win.h"
+#include "engine/system_clock_win.h"
 #include "framework/message_loop_win.h"
 #include "platform/scoped_handle_win.h"
 #include "platform/wide_string_win.h"
 #include "shell/command_line.h"
 #include "shell/main_dlg_win.h"
-#include "shell/system_clock_win.h"
+#include "shell/paths_win.h"
+#include "shell/program_win.h"
 
 namespace nightlatch {
 namespace {
@@ -51,7 +53,8 @@ int RunInteractive(StartCommand command) {
     MessageLoop loop;
     Win32SystemClock clock;
     Win32SystemCalls system;
-    CMainDlg mainDialog(MainDlgServices{&clock, &system, {}});
+    Program program(AppDataPath(kDataFolder, u""));
+    CMainDlg mainDialog(program, MainDlgServices{&clock, &system});
     if (mainDialog.CreateModeless(nullptr)) {
       ::ShowWindow(mainDialog.hwnd(),
                    command == StartCommand::kInteractiveHidden ? SW_HIDE : SW_SHOWNORMAL);

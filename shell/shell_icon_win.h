@@ -12,8 +12,9 @@
 #include <shellapi.h>
 
 #include "engine/task.h"
+#include "platform/popup_menu_win.h"
 #include "resources/nightlatch_ids.h"
-#include "shell/app_messages.h"
+#include "resources/nightlatch_messages.h"
 
 namespace nightlatch {
 
@@ -34,20 +35,12 @@ class CContextMenu {
   void ShowContextMenu(UINT menuId) {
     HWND owner = static_cast<T*>(this)->hwnd();
     ::SetForegroundWindow(owner);
-    HMENU menu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(menuId));
-    if (!menu)
+    const ScopedMenu menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(menuId)));
+    if (!menu.get())
       return;
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    if (!::MonitorFromPoint(cursor, MONITOR_DEFAULTTONULL)) {
-      MONITORINFO monitor{sizeof monitor};
-      ::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor);
-      cursor.x = std::clamp(cursor.x, monitor.rcWork.left, monitor.rcWork.right - 1);
-    }
-    ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, owner, nullptr);
+    ShowPopupAtCursor(::GetSubMenu(menu.get(), 0), owner, TPM_RIGHTBUTTON);
     // Lets the menu close when the user clicks elsewhere.
     ::PostMessageW(owner, WM_NULL, 0, 0);
-    ::DestroyMenu(menu);
   }
 };
 

@@ -214,6 +214,9 @@ TEST(ChimeboxTest, TheBuildPutsTheRecordingsAndTheReminderSoundBesideThePrograms
 int wmain(int argc, wchar_t** argv) {
   ::CoInitialize(nullptr);
   testing::InitGoogleTest(&argc, argv);
+  // Listing the tests (for ctest) needs no program.
+  if (GTEST_FLAG_GET(list_tests))
+    return RUN_ALL_TESTS();
   if (argc != 2) {
     std::fputs("usage: chimebox_tests <path of Chimebox.exe> [GoogleTest flags]\n", stderr);
     return 64;

@@ -2,14 +2,18 @@
 # The real Nightlatch.exe in a prefix of its own: one interactive copy at a
 # time, a second start brings the first forward (or stays silent with /min),
 # unknown switches end at once with 0, and WM_CLOSE ends the program.
-set -u
+set -euo pipefail
 nightlatch=$1
 probe=$2
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-run=$here/../../scripts/wine-run.sh
+# shellcheck source=SCRIPTDIR/../../scripts/lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
+run=$scripts_dir/wine-run.sh
 export WINEPREFIX=${E2E_PREFIX:?}
 title='Orvane定时关机助手'
 failures=0
+# The prefix is this test's own, so ending its server ends only what the
+# test started, also when a step fails half-way.
+trap 'timeout 30 wineserver -k >/dev/null 2>&1 || true' EXIT
 
 expect() {  # description, expected, actual
   if [ "$2" = "$3" ]; then
@@ -20,30 +24,39 @@ expect() {  # description, expected, actual
   fi
 }
 
-"$run" wineboot >/dev/null 2>&1
+# expect_exit DESCRIPTION EXPECTED SECONDS COMMAND...: a program that does not
+# end within SECONDS shows as exit code 124 (137 if TERM did not end it).
+expect_exit() {
+  local description=$1 expected=$2 limit=$3 status=0
+  shift 3
+  timeout --foreground -k 10 "$limit" "$@" || status=$?
+  expect "$description" "$expected" "$status"
+}
+
+boot_wine_prefix
 "$run" "$nightlatch" /min &
 first=$!
-"$run" "$probe" wait "$title" hidden 20000
-expect "first copy started hidden with /min" 0 $?
+expect_exit "first copy started hidden with /min" 0 60 "$run" "$probe" wait "$title" hidden 20000
 
-"$run" "$nightlatch" /min
-expect "second copy with /min exits -1" 255 $?
-"$run" "$probe" state "$title"
-expect "first copy stays hidden after a second /min" 1 $?
+expect_exit "second copy with /min exits -1" 255 20 "$run" "$nightlatch" /min
+expect_exit "first copy stays hidden after a second /min" 1 20 "$run" "$probe" state "$title"
 
-"$run" "$nightlatch"
-expect "second copy without arguments exits -1" 255 $?
-"$run" "$probe" wait "$title" visible 5000
-expect "first copy brought forward" 0 $?
+expect_exit "second copy without arguments exits -1" 255 20 "$run" "$nightlatch"
+expect_exit "first copy brought forward" 0 30 "$run" "$probe" wait "$title" visible 5000
 
 for argument in /MIN -min /Min; do
-  timeout 20 "$run" "$nightlatch" "$argument"
-  expect "unknown switch $argument exits 0 at once" 0 $?
+  expect_exit "unknown switch $argument exits 0 at once" 0 20 "$run" "$nightlatch" "$argument"
 done
 
-"$run" "$probe" close "$title"
-wait "$first"
-expect "WM_CLOSE ends the first copy with 0" 0 $?
+# Its own exit code does not count: the first copy's below does.
+timeout --foreground -k 10 20 "$run" "$probe" close "$title" || true
+status=0
+if wait_until 20 exited "$first"; then
+  wait "$first" || status=$?
+else
+  status="still running 20 s later"
+  stop_pid "$first"
+fi
+expect "WM_CLOSE ends the first copy with 0" 0 "$status"
 
-wineserver -k >/dev/null 2>&1
 [ "$failures" -eq 0 ]

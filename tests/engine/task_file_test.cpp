@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,6 +12,7 @@
 #include "engine/trigger_rules.h"
 #include "support/printable_text.h"
 #include "support/task_records.h"
+#include "support/temp_folder.h"
 
 namespace nightlatch {
 namespace {
@@ -29,31 +29,6 @@ const int32_t kAhead = static_cast<int32_t>(kNow + 86400);
 // the UTF-16 path has to reach the file system intact.
 class TaskFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    for (int attempt = 0;; ++attempt) {
-      folder_ = fs::temp_directory_path() /
-                fs::path(u"夜闩 test " + std::u16string(name.begin(), name.end()) + u"-" +
-                         Digits(stamp) + u"-" + Digits(attempt));
-      std::error_code error;
-      if (fs::create_directory(folder_, error))
-        break;
-      ASSERT_LT(attempt, 100) << "cannot create a test folder: " << error.message();
-    }
-    file_ = folder_ / fs::path(u"helper.dat");
-  }
-
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
-
-  static std::u16string Digits(long long value) {
-    const std::string text = std::to_string(value);
-    return std::u16string(text.begin(), text.end());
-  }
-
   std::u16string FilePath() const { return file_.u16string(); }
 
   void WriteFile(const std::vector<uint8_t>& bytes) const {
@@ -71,13 +46,13 @@ class TaskFileTest : public ::testing::Test {
 
   std::vector<std::u16string> FolderContents() const {
     std::vector<std::u16string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder_))
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder_.path()))
       names.push_back(entry.path().filename().u16string());
     return names;
   }
 
-  fs::path folder_;
-  fs::path file_;
+  testing::TempFolder folder_{u"夜闩 test"};
+  fs::path file_ = folder_ / fs::path(u"helper.dat");
 };
 
 // Numbered and ordered as a load would leave them.

@@ -7,7 +7,7 @@
 //     ::SetDlgItemTextW(dialog, IDC_PASSWORD_EDIT, L"secret");
 //     ClickButton(dialog, IDOK);
 //   });
-//   EXPECT_TRUE(PasswordCheck());
+//   EXPECT_TRUE(PasswordCheck(program));
 //   EXPECT_TRUE(driver.ran());
 //
 // The action is expected to end the dialog. One it leaves open is ended

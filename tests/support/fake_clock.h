@@ -1,7 +1,7 @@
 // A SystemClock whose readings the test sets.
 #pragma once
 
-#include "shell/system_clock.h"
+#include "engine/system_clock.h"
 
 namespace nightlatch::testing {
 

@@ -11,8 +11,9 @@
 #include "settings/runtime_settings.h"
 #include "settings/settings_file_win.h"
 #include "shell/paths_win.h"
+#include "shell/program_win.h"
 #include "support/printable_text.h"
-#include "support/temp_config_win.h"
+#include "support/temp_folder.h"
 
 namespace nightlatch {
 namespace {
@@ -69,8 +70,8 @@ TEST(AutostartTest, RunEntryQuotesThePathAndIsRemovedAgain) {
 }
 
 TEST(SettingsFileTest, EveryKeyHasItsDefaultWithoutAFile) {
-  testing::TempConfig config;
-  ::DeleteFileW(AsWide(config.path().c_str()));
+  const testing::TempFolder folder;
+  const SettingsFile config(folder.u16() + u"\\config.ini");
   const struct {
     IntSetting setting;
     int32_t expected;
@@ -100,34 +101,37 @@ TEST(SettingsFileTest, EveryKeyHasItsDefaultWithoutAFile) {
   };
   for (const auto& c : integers) {
     SCOPED_TRACE(testing::ToUtf8(c.setting.key));
-    EXPECT_EQ(ReadSetting(c.setting), c.expected);
+    EXPECT_EQ(config.Read(c.setting), c.expected);
   }
-  EXPECT_EQ(Text(ReadSetting(setting::kPassword)), Text(u""));
-  EXPECT_EQ(Text(ReadSetting(setting::kSoundFile)), Text(u""));
-  EXPECT_EQ(Text(ReadSetting(setting::kSpeakHours)), Text(u"000000000000000000000000"));
+  EXPECT_EQ(Text(config.Read(setting::kPassword)), Text(u""));
+  EXPECT_EQ(Text(config.Read(setting::kSoundFile)), Text(u""));
+  EXPECT_EQ(Text(config.Read(setting::kSpeakHours)), Text(u"000000000000000000000000"));
 
-  Settings() = RuntimeSettings{true, true, true, true, true, u"1"};
-  LoadRuntimeSettings();
-  EXPECT_FALSE(Settings().passwordOn);
-  EXPECT_FALSE(Settings().promptBottomRight);
-  EXPECT_FALSE(Settings().speakByHour);
-  EXPECT_FALSE(Settings().speakByHalf);
-  EXPECT_FALSE(Settings().speakNotify);
-  EXPECT_EQ(Text(Settings().speakHours), Text(u"000000000000000000000000"));
+  Program program(folder.u16());
+  program.settings = RuntimeSettings{true, true, true, true, true, u"1"};
+  program.LoadSettings();
+  EXPECT_FALSE(program.settings.passwordOn);
+  EXPECT_FALSE(program.settings.promptBottomRight);
+  EXPECT_FALSE(program.settings.speakByHour);
+  EXPECT_FALSE(program.settings.speakByHalf);
+  EXPECT_FALSE(program.settings.speakNotify);
+  EXPECT_EQ(Text(program.settings.speakHours), Text(u"000000000000000000000000"));
 }
 
 TEST(SettingsFileTest, IntegersAreWrittenAsDecimalTextOneKeyAtATime) {
-  testing::TempConfig config;
-  EXPECT_TRUE(WriteSettingInt(u"Clock", u"nLostPosLeft", -275));
-  EXPECT_TRUE(WriteSetting(setting::kClockBackground, 14062095));
-  EXPECT_FALSE(WriteSettingInt(nullptr, u"PwdFlag", 1)) << "no section, nothing written";
+  const testing::TempFolder folder;
+  const SettingsFile config(folder.u16() + u"\\config.ini");
+  EXPECT_TRUE(WriteSettingInt(u"Clock", u"nLostPosLeft", -275, config.path()));
+  EXPECT_TRUE(config.Write(setting::kClockBackground, 14062095));
+  EXPECT_FALSE(WriteSettingInt(nullptr, u"PwdFlag", 1, config.path()))
+      << "no section, nothing written";
   wchar_t text[64] = {};
   ::GetPrivateProfileStringW(L"Clock", L"nLostPosLeft", L"", text, 64,
                              AsWide(config.path().c_str()));
   EXPECT_EQ(Text(FromWide(text)), Text(u"-275"));
-  EXPECT_EQ(ReadSetting(setting::kClockBackground), 14062095);
-  EXPECT_TRUE(WriteSetting(setting::kPassword, u"Ab c"));
-  EXPECT_EQ(Text(ReadSetting(setting::kPassword)), Text(u"Ab c"));
+  EXPECT_EQ(config.Read(setting::kClockBackground), 14062095);
+  EXPECT_TRUE(config.Write(setting::kPassword, u"Ab c"));
+  EXPECT_EQ(Text(config.Read(setting::kPassword)), Text(u"Ab c"));
 }
 
 }  // namespace

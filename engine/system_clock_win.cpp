@@ -1,4 +1,4 @@
-#include "shell/system_clock_win.h"
+#include "engine/system_clock_win.h"
 
 #include <windows.h>
 

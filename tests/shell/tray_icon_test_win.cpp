@@ -8,8 +8,6 @@
 #include <string>
 
 #include "platform/wide_string_win.h"
-#include "settings/runtime_settings.h"
-#include "settings/settings_file_win.h"
 #include "shell/main_dlg_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/fake_clock.h"

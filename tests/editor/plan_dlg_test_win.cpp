@@ -9,8 +9,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -24,15 +22,15 @@
 #include "engine/trigger_rules.h"
 #include "platform/wide_string_win.h"
 #include "platform/window_geometry_win.h"
-#include "shell/main_dlg_win.h"
+#include "shell/program_win.h"
 #include "support/control_host_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/fake_clock.h"
 #include "support/pixels_win.h"
 #include "support/printable_text.h"
-#include "support/recording_sink.h"
 #include "support/recording_system_calls.h"
 #include "support/task_records.h"
+#include "support/temp_folder.h"
 
 namespace nightlatch {
 namespace {
@@ -46,6 +44,7 @@ using testing::PixelCanvas;
 using testing::PumpMessages;
 using testing::RecordingSystemCalls;
 using testing::Rgb;
+using testing::TempFolder;
 using testing::Text;
 
 constexpr int kHour = 3600;
@@ -79,20 +78,11 @@ std::u16string DialogText(HWND dialog, int id) {
 
 class PlanDlgTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("plan-dlg-" + std::to_string(::GetCurrentProcessId()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    ASSERT_TRUE(host_.Open(620, 400));
-  }
+  void SetUp() override { ASSERT_TRUE(host_.Open(620, 400)); }
 
   void TearDown() override {
     page_.reset();
     PumpMessages();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
   }
 
   std::filesystem::path TaskFile() const { return folder_ / "helper.dat"; }
@@ -114,8 +104,7 @@ class PlanDlgTest : public ::testing::Test {
   }
 
   void Open() {
-    page_ = std::make_unique<CPlanDlg>(clock_, calls_);
-    page_->SetTaskFilePath(TaskFile().u16string());
+    page_ = std::make_unique<CPlanDlg>(program_, clock_, calls_);
     ASSERT_TRUE(page_->CreateModeless(host_.hwnd()));
     ::ShowWindow(page_->hwnd(), SW_SHOW);
     list_ = page_->list();
@@ -195,7 +184,8 @@ class PlanDlgTest : public ::testing::Test {
 
   FakeClock clock_;
   RecordingSystemCalls calls_;
-  std::filesystem::path folder_;
+  TempFolder folder_{u"plan dlg"};
+  Program program_{folder_.u16()};
   ControlHost host_;
   std::unique_ptr<CPlanDlg> page_;
   HWND list_ = nullptr;
@@ -256,7 +246,7 @@ TEST_F(PlanDlgTest, AddAppendsTheEditorsTaskUnsortedAndSavesAtTheRefresh) {
   EXPECT_EQ(RowId(1), 2);
   EXPECT_TRUE(RowSelected(1));
   EXPECT_EQ(ListView_GetSelectionMark(list_), 1);
-  EXPECT_TRUE(page_->tasks().dirty());
+  EXPECT_TRUE(program_.tasks().dirty());
   EXPECT_FALSE(std::filesystem::exists(TaskFile()) && std::filesystem::file_size(TaskFile()) > 520)
       << "written at the refresh, not at once";
 
@@ -266,7 +256,7 @@ TEST_F(PlanDlgTest, AddAppendsTheEditorsTaskUnsortedAndSavesAtTheRefresh) {
   EXPECT_EQ(saved[1].mode, kCountdown);
   EXPECT_EQ(saved[1].param, 30);
   EXPECT_EQ(saved[1].nextRun, Now() + 30 * 60);
-  EXPECT_FALSE(page_->tasks().dirty());
+  EXPECT_FALSE(program_.tasks().dirty());
 }
 
 TEST_F(PlanDlgTest, EachAddCommandOpensItsFlavour) {
@@ -297,7 +287,7 @@ TEST_F(PlanDlgTest, EachAddCommandOpensItsFlavour) {
                       });
     ASSERT_TRUE(shown);
     ASSERT_EQ(Rows(), before + 1);
-    const CTask* added = page_->tasks().Find(RowId(before));
+    const CTask* added = program_.tasks().Find(RowId(before));
     ASSERT_TRUE(added);
     EXPECT_EQ(added->action, c.action);
     EXPECT_EQ(Text(added->text.View()), Text(c.entry ? c.entry : u""));
@@ -318,7 +308,7 @@ TEST_F(PlanDlgTest, CancelledEditorChangesNothing) {
                             [](HWND editor) { ClickButton(editor, IDCANCEL); }));
   EXPECT_EQ(Rows(), 1);
   EXPECT_EQ(RowAt(0), before);
-  EXPECT_FALSE(page_->tasks().dirty());
+  EXPECT_FALSE(program_.tasks().dirty());
 }
 
 TEST_F(PlanDlgTest, CommandsThatNeedARowSaySo) {
@@ -339,7 +329,7 @@ TEST_F(PlanDlgTest, CommandsThatNeedARowSaySo) {
     EXPECT_EQ(Text(shown.text), Text(c.message));
   }
   EXPECT_EQ(Rows(), 1);
-  EXPECT_FALSE(page_->tasks().dirty());
+  EXPECT_FALSE(program_.tasks().dirty());
 }
 
 TEST_F(PlanDlgTest, ModifyReplacesTheSelectedTaskInPlace) {
@@ -360,8 +350,8 @@ TEST_F(PlanDlgTest, ModifyReplacesTheSelectedTaskInPlace) {
   EXPECT_EQ(RowAt(1), (Row{u"关机\n倒计时-0小时10分钟", u"今天 \n09:03:20", u"10分钟", u"正常"}))
       << "stays in its place, not sorted";
   EXPECT_TRUE(RowSelected(1));
-  EXPECT_EQ(page_->tasks().Find(id)->param, 10);
-  EXPECT_TRUE(page_->tasks().dirty());
+  EXPECT_EQ(program_.tasks().Find(id)->param, 10);
+  EXPECT_TRUE(program_.tasks().dirty());
 }
 
 TEST_F(PlanDlgTest, DoubleClickModifiesARowButNotTheEmptySpace) {
@@ -401,8 +391,8 @@ TEST_F(PlanDlgTest, DeleteAsksNothingAndTheFileFollowsAtTheRefresh) {
   }
   ASSERT_EQ(Rows(), 1);
   EXPECT_EQ(RowId(0), 2);
-  EXPECT_EQ(page_->tasks().tasks().size(), 1u);
-  EXPECT_EQ(page_->tasks().Find(1), nullptr);
+  EXPECT_EQ(program_.tasks().tasks().size(), 1u);
+  EXPECT_EQ(program_.tasks().Find(1), nullptr);
   Refresh();
   EXPECT_EQ(ReadTaskFile().size(), 1u);
 }
@@ -412,7 +402,7 @@ TEST_F(PlanDlgTest, PauseAndResumeThroughTheMenuCommand) {
   Open();
   ClickRow(0);
   Command(IDM_PLAN_PAUSE);
-  EXPECT_EQ(page_->tasks().Find(1)->state, kStopped);
+  EXPECT_EQ(program_.tasks().Find(1)->state, kStopped);
   EXPECT_EQ(Cell(0, 2), u"已停止");
   EXPECT_EQ(Cell(0, 3), u"停止");
   EXPECT_EQ(RowImage(0), 0);
@@ -421,7 +411,7 @@ TEST_F(PlanDlgTest, PauseAndResumeThroughTheMenuCommand) {
   // Long stopped: a weekly task may always come back.
   clock_.now += 30 * 86400;
   Command(IDM_PLAN_PAUSE);
-  EXPECT_EQ(page_->tasks().Find(1)->state, kNormal);
+  EXPECT_EQ(program_.tasks().Find(1)->state, kNormal);
   EXPECT_EQ(Cell(0, 3), u"正常");
   EXPECT_EQ(RowImage(0), 1);
 }
@@ -435,13 +425,13 @@ TEST_F(PlanDlgTest, APassedOneShotTaskIsNotSwitchedBackOn) {
   const Message refused = MessageFrom([&] { Command(IDM_PLAN_PAUSE); });
   EXPECT_EQ(Text(refused.title), Text(u"提示"));
   EXPECT_EQ(Text(refused.text), Text(u"不能立即开启,该任务时间小于当前时间,请选择双击修改!"));
-  EXPECT_EQ(page_->tasks().Find(RowId(0))->state, kStopped);
-  EXPECT_FALSE(page_->tasks().dirty());
+  EXPECT_EQ(program_.tasks().Find(RowId(0))->state, kStopped);
+  EXPECT_FALSE(program_.tasks().dirty());
 
   ClickRow(1);
   const Message none = MessageFrom([&] { Command(IDM_PLAN_PAUSE); });
   EXPECT_TRUE(none.text.empty()) << "a countdown still ahead comes back";
-  EXPECT_EQ(page_->tasks().Find(RowId(1))->state, kNormal);
+  EXPECT_EQ(program_.tasks().Find(RowId(1))->state, kNormal);
 }
 
 // The menu's items as the real pop-up shows them; keys typed into it.
@@ -493,7 +483,7 @@ TEST_F(PlanDlgTest, ContextMenuOffersSixItemsAndActsOnTheChosenOne) {
     EXPECT_EQ(peek.items[i].first, expected[i].first) << "item " << i;
     EXPECT_EQ(Text(peek.items[i].second), Text(expected[i].second)) << "item " << i;
   }
-  EXPECT_EQ(page_->tasks().Find(1)->state, kNormal) << "the first item resumed the task";
+  EXPECT_EQ(program_.tasks().Find(1)->state, kNormal) << "the first item resumed the task";
 }
 
 TEST_F(PlanDlgTest, ContextMenuWithoutASelectionStillOffersPause) {
@@ -538,11 +528,11 @@ TEST_F(PlanDlgTest, HiddenPageOnlySaves) {
   WriteTaskFile({MakeRecord(kFixed, kShutdown, Now() + kHour)});
   Open();
   ::ShowWindow(page_->hwnd(), SW_HIDE);
-  page_->tasks().MarkDirty();
+  program_.tasks().MarkDirty();
   clock_.now += 30 * 60;
   Refresh();
   EXPECT_EQ(Cell(0, 2), u"1小时00分") << "the rows of a hidden page wait";
-  EXPECT_FALSE(page_->tasks().dirty()) << "but the file is written";
+  EXPECT_FALSE(program_.tasks().dirty()) << "but the file is written";
   EXPECT_EQ(ReadTaskFile().size(), 1u);
 }
 
@@ -563,17 +553,18 @@ TEST_F(PlanDlgTest, RebuildSortsTheAddedTaskIntoPlace) {
   EXPECT_EQ(ListView_GetSelectedCount(list_), 0u);
 }
 
-TEST_F(PlanDlgTest, DestroyingThePageSavesAndEmptiesTheList) {
+TEST_F(PlanDlgTest, DestroyingThePageSavesTheProgramsList) {
   Open();
   CTask task;
   task.mode = kCountdown;
   task.param = 5;
   task.nextRun = Now() + 300;
   task.state = kNormal;
-  page_->tasks().Add(task);
+  program_.tasks().Add(task);
   page_->DestroyWindow();
   EXPECT_EQ(ReadTaskFile().size(), 1u);
-  EXPECT_TRUE(page_->tasks().tasks().empty());
+  EXPECT_FALSE(program_.tasks().dirty());
+  EXPECT_EQ(program_.tasks().tasks().size(), 1u) << "the list is the program's, not the page's";
 }
 
 // What the list shows on screen: the row's picture, the type in its colour,
@@ -640,101 +631,6 @@ TEST_F(PlanDlgTest, CellsAreDrawnWithImagesAndColours) {
       }
     }
   }
-}
-
-// Not a unit test: measures the page and the tick with 1,000 tasks.
-//   app_tests --gtest_filter=*MeasureThousandTasks --gtest_also_run_disabled_tests
-class PlanDlgMeasure : public PlanDlgTest {
- protected:
-  void WriteThousandTasks() {
-    std::vector<uint8_t> bytes;
-    for (int i = 0; i < 1000; ++i) {
-      const int32_t mode = 1 + i % 8;
-      const int32_t params[] = {0, 3, 0x7F, 15, 1225, 90, 10, 45};
-      const int32_t state = i % 5 == 0 ? kStopped : kNormal;
-      testing::AppendRecord(bytes, MakeRecord(mode, i % 9, Now() + 600 + i * 37, params[mode - 1],
-                                              state, u"http://127.0.0.1/"));
-    }
-    std::ofstream(TaskFile(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-  }
-
-  static double Milliseconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-  }
-
-  // The main dialog's tick on the task file as it is, painting included.
-  std::vector<double> Ticks() {
-    CMainDlg main(MainDlgServices{&clock_, &calls_, folder_.u16string()});
-    EXPECT_TRUE(main.CreateModeless(nullptr));
-    ::ShowWindow(main.hwnd(), SW_SHOWNOACTIVATE);
-    PumpMessages();
-    std::vector<double> times;
-    for (int run = 0; run < 30; ++run) {
-      ++clock_.now;
-      times.push_back(Milliseconds([&] {
-        ::SendMessageW(main.hwnd(), WM_TIMER, CMainDlg::kTickTimer, 0);
-        ::UpdateWindow(main.simplePage().hwnd());
-      }));
-      PumpMessages();
-    }
-    main.DestroyWindow();
-    PumpMessages();
-    return times;
-  }
-
-  static void Report(const char* what, std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    std::printf("%-24s min %7.2f ms  median %7.2f ms  max %7.2f ms  (%zu runs)\n", what,
-                times.front(), times[times.size() / 2], times.back(), times.size());
-  }
-};
-
-TEST_F(PlanDlgMeasure, DISABLED_MeasureThousandTasks) {
-  // The tick's own cost first, with no task at all.
-  std::vector<double> emptyTick = Ticks();
-  WriteThousandTasks();
-  std::vector<double> load;
-  load.push_back(Milliseconds([&] { Open(); }));
-  ASSERT_EQ(Rows(), 1000);
-  std::vector<double> refresh;
-  std::vector<double> refreshPainted;
-  std::vector<double> rebuild;
-  std::vector<double> rebuildPainted;
-  for (int run = 0; run < 15; ++run) {
-    ++clock_.now;
-    refresh.push_back(Milliseconds([&] { Refresh(); }));
-    refreshPainted.push_back(refresh.back() + Milliseconds([&] { ::UpdateWindow(list_); }));
-    rebuild.push_back(Milliseconds([&] { page_->Rebuild(); }));
-    rebuildPainted.push_back(rebuild.back() + Milliseconds([&] { ::UpdateWindow(list_); }));
-  }
-  Report("page creation and load", load);
-  Report("7-second refresh", refresh);
-  Report("  and its painting", refreshPainted);
-  Report("Rebuild", rebuild);
-  Report("  and its painting", rebuildPainted);
-
-  // What of the tick grows with the tasks: the scheduling pass and the text
-  // of the next task.
-  std::vector<double> pass;
-  PreviousPass previous;
-  testing::RecordingSink sink;
-  for (int run = 0; run < 30; ++run) {
-    ++clock_.now;
-    pass.push_back(Milliseconds([&] {
-      const PassClock clock = PassClock::At(clock_.now, clock_.zone);
-      CheckDueTasks(page_->tasks(), clock, previous, sink);
-      NextTaskText(page_->tasks(), clock);
-    }));
-  }
-  Report("pass over the tasks", pass);
-  page_.reset();
-  Report("one-second tick, no task", emptyTick);
-  Report("one-second tick", Ticks());
 }
 
 }  // namespace

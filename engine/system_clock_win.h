@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "shell/system_clock.h"
+#include "engine/system_clock.h"
 
 namespace nightlatch {
 

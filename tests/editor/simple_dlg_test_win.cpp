@@ -16,8 +16,9 @@
 #include "controls/window_text_win.h"
 #include "platform/wide_string_win.h"
 #include "platform/window_geometry_win.h"
-#include "shell/app_messages.h"
+#include "resources/nightlatch_messages.h"
 #include "shell/main_dlg_win.h"
+#include "shell/program_win.h"
 #include "shell/tick_rules.h"
 #include "support/control_host_win.h"
 #include "support/dialog_driver_win.h"
@@ -26,7 +27,7 @@
 #include "support/printable_text.h"
 #include "support/recording_system_calls.h"
 #include "support/task_records.h"
-#include "support/temp_config_win.h"
+#include "support/temp_folder.h"
 
 namespace nightlatch {
 namespace {
@@ -37,7 +38,7 @@ using testing::FakeClock;
 using testing::PumpMessages;
 using testing::RecordingSystemCalls;
 using testing::Rgb;
-using testing::TempConfig;
+using testing::TempFolder;
 using testing::Text;
 
 constexpr int32_t kOwnVersion = 20400000;
@@ -82,11 +83,6 @@ class SimpleDlgTest : public ::testing::Test {
   void SetUp() override {
     openedAddresses.clear();
     previousOpener_ = CStaticCK::SetAddressOpener(RecordAddress);
-    folder_ = std::filesystem::temp_directory_path() /
-              ("simple-dlg-" + std::to_string(::GetCurrentProcessId()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
     ASSERT_TRUE(parent_.Open(700, 500));
   }
 
@@ -94,11 +90,7 @@ class SimpleDlgTest : public ::testing::Test {
     page_.reset();
     PumpMessages();
     CStaticCK::SetAddressOpener(previousOpener_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
   }
-
-  std::u16string NotePath() const { return (folder_ / "note.ini").u16string(); }
 
   // UTF-16 with a byte-order mark, as the INI routines keep Chinese texts.
   void WriteNote(std::u16string_view lines) {
@@ -111,12 +103,12 @@ class SimpleDlgTest : public ::testing::Test {
 
   void SetKnownVersion(int32_t version) {
     ::WritePrivateProfileStringW(L"Config", L"Ver", std::to_wstring(version).c_str(),
-                                 AsWide(config_.path().c_str()));
+                                 AsWide(program_.config().path().c_str()));
   }
 
   void Open() {
     page_ = std::make_unique<CSimpleDlg>();
-    page_->SetLinkSources(NotePath(), kOwnVersion);
+    page_->SetLinkSources(program_, kOwnVersion);
     ASSERT_TRUE(page_->CreateModeless(parent_.hwnd()));
     ::ShowWindow(page_->hwnd(), SW_SHOW);
   }
@@ -124,8 +116,8 @@ class SimpleDlgTest : public ::testing::Test {
   std::u16string Caption(HWND control) const { return FromWide(WindowText(control)); }
 
   CStaticCK::AddressOpener previousOpener_ = nullptr;
-  TempConfig config_;
-  std::filesystem::path folder_;
+  TempFolder folder_{u"simple dlg"};
+  Program program_{folder_.u16()};
   RecordingParent parent_;
   std::unique_ptr<CSimpleDlg> page_;
 };
@@ -263,9 +255,9 @@ TEST_F(SimpleDlgTest, TilesCarryTheMainDialogsTick) {
   FakeClock clock;
   RecordingSystemCalls calls;
   clock.uptimeMilliseconds = ((2 * 24 + 3) * 3600 + 4 * 60 + 5) * 1000 + 999;
-  CMainDlg main(MainDlgServices{&clock, &calls, folder_.u16string()});
+  CMainDlg main(program_, MainDlgServices{&clock, &calls});
   ASSERT_TRUE(main.CreateModeless(nullptr));
-  HWND simple = main.simplePage().hwnd();
+  HWND simple = main.pages().simple().hwnd();
   EXPECT_EQ(Text(Caption(::GetDlgItem(simple, IDC_SIMPLE_NEXT))), Text(u"正在加载"))
       << "the template's text until the window is shown";
   ::ShowWindow(main.hwnd(), SW_SHOWNOACTIVATE);

@@ -16,15 +16,14 @@
 #include "platform/wide_string_win.h"
 #include "platform/window_geometry_win.h"
 #include "prompts/recording_mci.h"
-#include "settings/runtime_settings.h"
-#include "settings/settings_file_win.h"
-#include "shell/app_messages.h"
+#include "resources/nightlatch_messages.h"
+#include "shell/program_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/fake_clock.h"
 #include "support/pixels_win.h"
 #include "support/printable_text.h"
 #include "support/recording_system_calls.h"
-#include "support/temp_config_win.h"
+#include "support/temp_folder.h"
 
 namespace nightlatch {
 namespace {
@@ -35,7 +34,7 @@ using testing::PixelCanvas;
 using testing::PumpMessages;
 using testing::RecordingMci;
 using testing::RecordingSystemCalls;
-using testing::TempConfig;
+using testing::TempFolder;
 using testing::Text;
 using testing::ToUtf8;
 using Calls = std::vector<std::string>;
@@ -117,14 +116,8 @@ std::string ShortPath(const std::filesystem::path& path) {
 class PromptDlgTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Settings() = RuntimeSettings{};
-    Unlocked() = false;
-    folder_ = std::filesystem::temp_directory_path() /
-              ("prompt sounds " + std::to_string(::GetCurrentProcessId()));
-    std::filesystem::remove_all(folder_);
-    sound_ = folder_ / u"早安 铃声.mp3";
     WriteFile(sound_);
-    WriteSetting(setting::kPassword, u"Secret1");
+    program_.config().Write(setting::kPassword, u"Secret1");
   }
 
   void TearDown() override {
@@ -133,16 +126,14 @@ class PromptDlgTest : public ::testing::Test {
         ::DestroyWindow(prompt);
     }
     PumpMessages();
-    Settings() = RuntimeSettings{};
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
   }
 
   // Opens a prompt and shows it as the main dialog would. Its real timer is
   // stopped once it is known to run; the test ticks it with WM_TIMER.
   HWND Open(const TaskRunRequest& request) {
-    CPromptDlg* prompt = CPromptDlg::Open(
-        request, owner_.hwnd(), PromptServices{&calls_, &clock_, &mci_, sound_.u16string()});
+    CPromptDlg* prompt =
+        CPromptDlg::Open(request, owner_.hwnd(),
+                         PromptServices{&program_, &calls_, &clock_, &mci_, sound_.u16string()});
     EXPECT_NE(prompt, nullptr);
     if (!prompt)
       return nullptr;
@@ -197,13 +188,13 @@ class PromptDlgTest : public ::testing::Test {
     return false;
   }
 
-  TempConfig config_;
+  TempFolder folder_{u"prompt sounds"};
+  Program program_{folder_.u16()};
   FakeClock clock_;
   RecordingSystemCalls calls_;
   RecordingMci mci_;
   ClosedRecorder owner_;
-  std::filesystem::path folder_;
-  std::filesystem::path sound_;
+  std::filesystem::path sound_ = folder_ / u"早安 铃声.mp3";
   std::vector<CPromptDlg*> prompts_;  // valid only while the window exists
   std::vector<HWND> opened_;
 };
@@ -330,7 +321,7 @@ class ProtectedPromptTest : public PromptDlgTest {
  protected:
   void SetUp() override {
     PromptDlgTest::SetUp();
-    Settings().passwordOn = true;
+    program_.settings.passwordOn = true;
   }
 
   // What one press with `entry` in the field left on screen.
@@ -427,7 +418,7 @@ TEST_F(ProtectedPromptTest, ASecondDelayNeedsNoNewEntry) {
 }
 
 TEST_F(PromptDlgTest, EnterAndEscapeDecideNothing) {
-  Settings().passwordOn = true;
+  program_.settings.passwordOn = true;
   MessageLoop loop;
   HWND prompt = Open(Request(kShutdown, 30));
   ClickButton(prompt, IDC_PROMPT_CANCEL);  // brings up the password field, focused
@@ -485,8 +476,8 @@ TEST_F(PromptDlgTest, TheSoundSettingsDecideWhatIsOpened) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ::WritePrivateProfileStringW(L"Config", L"SoundFlag", c.flag ? AsWide(c.flag) : nullptr,
-                                 AsWide(config_.path().c_str()));
-    WriteSetting(setting::kSoundFile, c.file);
+                                 AsWide(program_.config().path().c_str()));
+    program_.config().Write(setting::kSoundFile, c.file);
     mci_.Clear();
     HWND prompt = Open(Request(kShutdown, 1));
     const std::string alias = ToUtf8(AliasOf(prompt));
@@ -566,7 +557,7 @@ class ReminderPromptTest : public PromptDlgTest {
 };
 
 TEST_F(ReminderPromptTest, ShowsTheAlarmAndNeverActs) {
-  Settings().passwordOn = true;
+  program_.settings.passwordOn = true;
   HWND prompt = Open(Request(kReminder, 60, u"开会"));
   EXPECT_EQ(Text(ItemText(prompt, IDC_PROMPT_CANCEL)), Text(u"我知道了"));
   EXPECT_EQ(Text(ItemText(prompt, IDC_PROMPT_TITLE)), Text(u"Orvane闹钟提醒"));
@@ -587,7 +578,7 @@ TEST_F(ReminderPromptTest, ShowsTheAlarmAndNeverActs) {
 }
 
 TEST_F(ReminderPromptTest, SnoozeHidesStopsTheSoundAndBringsItBackRepainted) {
-  Settings().passwordOn = true;
+  program_.settings.passwordOn = true;
   clock_.now = FromLocalFields(LocalFields{2026, 11, 0, 29, 8, 5, 0}, clock_.zone);
   HWND prompt = Open(Request(kReminder, 60, u"开会"));
   const std::string alias = ToUtf8(AliasOf(prompt));

@@ -13,8 +13,6 @@
 #include "controls/window_text_win.h"
 #include "platform/wide_string_win.h"
 #include "prompts/recording_mci.h"
-#include "settings/runtime_settings.h"
-#include "settings/settings_file_win.h"
 #include "shell/main_dlg_win.h"
 #include "shell/paths_win.h"
 #include "support/dialog_driver_win.h"
@@ -48,7 +46,7 @@ class PromptMainDlgTest : public testing::MainDlgFixture {
     task.nextRun = static_cast<int32_t>(clock_.now + 1);
     task.warnSeconds = warnSeconds;
     task.text.Assign(text);
-    dialog_->tasks().Add(task);
+    program_.tasks().Add(task);
   }
 
   // One second on: the due tasks' requests are handled.
@@ -152,7 +150,7 @@ TEST_F(PromptMainDlgTest, TwoTasksOfOneSecondGetTwoPromptsClosingOneForgetsOnlyI
 }
 
 TEST_F(PromptMainDlgTest, AReminderTaskEndsInReminderMode) {
-  Settings().passwordOn = true;
+  program_.settings.passwordOn = true;
   Open();
   AddTask(kReminder, 60, u"开会");
   NextSecond();

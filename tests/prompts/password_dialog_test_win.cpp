@@ -6,11 +6,10 @@
 
 #include "controls/window_text_win.h"
 #include "prompts/password_dialog_win.h"
-#include "settings/runtime_settings.h"
-#include "settings/settings_file_win.h"
+#include "shell/program_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/pixels_win.h"
-#include "support/temp_config_win.h"
+#include "support/temp_folder.h"
 
 namespace nightlatch {
 namespace {
@@ -20,7 +19,7 @@ using testing::OnNextDialog;
 using testing::PixelCanvas;
 using testing::PressKey;
 using testing::Rgb;
-using testing::TempConfig;
+using testing::TempFolder;
 
 // What the dialog showed after one press of 确定.
 struct Attempt {
@@ -41,16 +40,12 @@ Attempt TypeAndConfirm(HWND dialog, const wchar_t* password) {
 class PasswordCheckTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteSetting(setting::kPassword, u"Secret1");
-    Settings().passwordOn = true;
-    Unlocked() = false;
-  }
-  void TearDown() override {
-    Settings().passwordOn = false;
-    Unlocked() = false;
+    program_.config().Write(setting::kPassword, u"Secret1");
+    program_.settings.passwordOn = true;
   }
 
-  TempConfig config_;
+  TempFolder folder_;
+  Program program_{folder_.u16()};
 };
 
 TEST_F(PasswordCheckTest, PassesWithoutAskingWhenProtectionIsOffOrAlreadyUnlocked) {
@@ -61,10 +56,10 @@ TEST_F(PasswordCheckTest, PassesWithoutAskingWhenProtectionIsOffOrAlreadyUnlocke
   };
   for (const Case& c : {Case{"protection off", false, false}, Case{"off and unlocked", false, true},
                         Case{"unlocked", true, true}}) {
-    Settings().passwordOn = c.passwordOn;
-    Unlocked() = c.unlocked;
+    program_.settings.passwordOn = c.passwordOn;
+    program_.unlocked = c.unlocked;
     OnNextDialog driver([](HWND dialog) { ClickButton(dialog, IDCANCEL); });
-    EXPECT_TRUE(PasswordCheck()) << c.name;
+    EXPECT_TRUE(PasswordCheck(program_)) << c.name;
     EXPECT_FALSE(driver.ran()) << c.name << ": no dialog expected";
   }
 }
@@ -72,14 +67,14 @@ TEST_F(PasswordCheckTest, PassesWithoutAskingWhenProtectionIsOffOrAlreadyUnlocke
 TEST_F(PasswordCheckTest, RightPasswordPassesAndUnlocks) {
   std::vector<Attempt> attempts;
   OnNextDialog driver([&](HWND dialog) { attempts.push_back(TypeAndConfirm(dialog, L"Secret1")); });
-  EXPECT_TRUE(PasswordCheck());
+  EXPECT_TRUE(PasswordCheck(program_));
   ASSERT_TRUE(driver.ran());
   ASSERT_EQ(attempts.size(), 1u);
   EXPECT_FALSE(attempts[0].stillOpen);
-  EXPECT_TRUE(Unlocked());
+  EXPECT_TRUE(program_.unlocked);
 
   OnNextDialog again([](HWND dialog) { ClickButton(dialog, IDCANCEL); });
-  EXPECT_TRUE(PasswordCheck()) << "unlocked: the next check passes";
+  EXPECT_TRUE(PasswordCheck(program_)) << "unlocked: the next check passes";
   EXPECT_FALSE(again.ran());
 }
 
@@ -98,18 +93,18 @@ TEST_F(PasswordCheckTest, RefusedEntriesShowTheirTipAndKeepTheDialogOpen) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Unlocked() = false;
+    program_.unlocked = false;
     Attempt attempt{};
     OnNextDialog driver([&](HWND dialog) {
       attempt = TypeAndConfirm(dialog, c.typed);
       ClickButton(dialog, IDCANCEL);
     });
-    EXPECT_FALSE(PasswordCheck());
+    EXPECT_FALSE(PasswordCheck(program_));
     ASSERT_TRUE(driver.ran());
     EXPECT_TRUE(attempt.stillOpen);
     EXPECT_TRUE(attempt.tipShown);
     EXPECT_EQ(attempt.tip, c.tip);
-    EXPECT_FALSE(Unlocked());
+    EXPECT_FALSE(program_.unlocked);
   }
 }
 
@@ -124,9 +119,9 @@ TEST_F(PasswordCheckTest, ClosingWithoutTheRightPasswordFails) {
   };
   for (const Case& c : cases) {
     OnNextDialog driver(c.close);
-    EXPECT_FALSE(PasswordCheck()) << c.name;
+    EXPECT_FALSE(PasswordCheck(program_)) << c.name;
     EXPECT_TRUE(driver.ran()) << c.name;
-    EXPECT_FALSE(Unlocked()) << c.name;
+    EXPECT_FALSE(program_.unlocked) << c.name;
   }
 }
 
@@ -138,19 +133,19 @@ TEST_F(PasswordCheckTest, EnterConfirmsAndAWrongTryCanBeFollowedByTheRightOne) {
     ::SetFocus(::GetDlgItem(dialog, IDC_PASSWORD_EDIT));
     PressKey(dialog, VK_RETURN);
   });
-  EXPECT_TRUE(PasswordCheck());
+  EXPECT_TRUE(PasswordCheck(program_));
   EXPECT_TRUE(first.stillOpen);
-  EXPECT_TRUE(Unlocked());
+  EXPECT_TRUE(program_.unlocked);
 }
 
 TEST_F(PasswordCheckTest, ReadsTheStoredPasswordAtEachTry) {
   Attempt before{};
   OnNextDialog driver([&](HWND dialog) {
     before = TypeAndConfirm(dialog, L"Changed2");
-    WriteSetting(setting::kPassword, u"Changed2");
+    program_.config().Write(setting::kPassword, u"Changed2");
     TypeAndConfirm(dialog, L"Changed2");
   });
-  EXPECT_TRUE(PasswordCheck());
+  EXPECT_TRUE(PasswordCheck(program_));
   EXPECT_TRUE(before.stillOpen) << "not yet the password";
 }
 
@@ -178,7 +173,7 @@ TEST_F(PasswordCheckTest, TipHidesOnItsTimerAndShowsInRedOnPaleGround) {
     hiddenByTimer = !::IsWindowVisible(tip);
     ClickButton(dialog, IDCANCEL);
   });
-  EXPECT_FALSE(PasswordCheck());
+  EXPECT_FALSE(PasswordCheck(program_));
   EXPECT_TRUE(hiddenByTimer);
   EXPECT_EQ(textColor, Rgb(RGB(255, 0, 0)));
   EXPECT_EQ(brushColor, Rgb(RGB(240, 255, 255)));
@@ -189,14 +184,14 @@ TEST_F(PasswordCheckTest, TipHidesOnItsTimerAndShowsInRedOnPaleGround) {
 
 TEST_F(PasswordCheckTest, DialogWithoutUnlockPassesButLeavesTheGateClosed) {
   OnNextDialog driver([](HWND dialog) { TypeAndConfirm(dialog, L"Secret1"); });
-  CPasswordDlg dialog(false);
+  CPasswordDlg dialog(program_, false);
   EXPECT_EQ(dialog.RunModal(nullptr), IDOK);
   EXPECT_TRUE(dialog.passed());
-  EXPECT_FALSE(Unlocked());
+  EXPECT_FALSE(program_.unlocked);
 }
 
 TEST_F(PasswordCheckTest, EmptyStoredPasswordRefusesEveryEntry) {
-  WriteSetting(setting::kPassword, u"");
+  program_.config().Write(setting::kPassword, u"");
   Attempt empty{};
   Attempt any{};
   OnNextDialog driver([&](HWND dialog) {
@@ -204,7 +199,7 @@ TEST_F(PasswordCheckTest, EmptyStoredPasswordRefusesEveryEntry) {
     any = TypeAndConfirm(dialog, L"x");
     ClickButton(dialog, IDCANCEL);
   });
-  EXPECT_FALSE(PasswordCheck());
+  EXPECT_FALSE(PasswordCheck(program_));
   EXPECT_EQ(empty.tip, L"请输入密码!");
   EXPECT_EQ(any.tip, L"密码错误，请重新输入!");
 }

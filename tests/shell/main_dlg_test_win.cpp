@@ -13,8 +13,6 @@
 #include "engine/task_texts.h"
 #include "platform/wide_string_win.h"
 #include "platform/window_geometry_win.h"
-#include "settings/runtime_settings.h"
-#include "settings/settings_file_win.h"
 #include "shell/tick_rules.h"
 #include "support/dialog_driver_win.h"
 #include "support/fake_clock.h"
@@ -56,7 +54,7 @@ class MainDlgTest : public testing::MainDlgFixture {
     task.nextRun = static_cast<int32_t>(nextRun);
     task.warnSeconds = warnSeconds;
     task.text.Assign(text);
-    return dialog_->tasks().Add(task);
+    return program_.tasks().Add(task);
   }
 
   uintmax_t TaskFileSize() const {
@@ -79,7 +77,7 @@ TEST_F(MainDlgTest, TickWritesTheClockTextsTheNextTaskAndTheTooltip) {
   Tick();
   const LocalFields now = ToLocalFields(clock_.now, clock_.zone);
   EXPECT_EQ(Text(ItemText(dialog_->hwnd(), IDC_STATUS_LINE)), Text(StatusLineText(now)));
-  HWND simple = dialog_->simplePage().hwnd();
+  HWND simple = dialog_->pages().simple().hwnd();
   EXPECT_EQ(Text(ItemText(simple, IDC_SIMPLE_NOW)), Text(ClockTileText(now)));
   EXPECT_EQ(Text(ItemText(simple, IDC_SIMPLE_UPTIME)), Text(u"2天03小时04分05秒"));
   EXPECT_EQ(Text(ItemText(simple, IDC_SIMPLE_NEXT)), Text(u"当前没有任务，快去添加吧"));
@@ -129,7 +127,7 @@ TEST_F(MainDlgTest, HiddenInTheTrayItRunsTasksAndFillsItsTextsWhenShown) {
   EXPECT_EQ(calls_.calls(), Calls{"LockWorkStation()"});
   ++clock_.now;
   Tick();
-  HWND simple = dialog_->simplePage().hwnd();
+  HWND simple = dialog_->pages().simple().hwnd();
   EXPECT_EQ(Text(ItemText(simple, IDC_SIMPLE_NEXT)), Text(u"正在加载"))
       << "nobody sees the page while the window is hidden";
   const std::u16string next = u"关机倒计时:59分58秒";
@@ -200,8 +198,8 @@ TEST_F(MainDlgTest, TrayPowerItemsSaveTheTasksFirstAndAskNothing) {
     Command(c.command);
     EXPECT_FALSE(unexpected.ran()) << "no password is asked";
     EXPECT_EQ(calls_.calls(), c.calls);
-    EXPECT_EQ(TaskFileSize(), 520u * dialog_->tasks().tasks().size());
-    EXPECT_FALSE(dialog_->tasks().dirty());
+    EXPECT_EQ(TaskFileSize(), 520u * program_.tasks().tasks().size());
+    EXPECT_FALSE(program_.tasks().dirty());
   }
 }
 
@@ -216,7 +214,7 @@ TEST_F(MainDlgTest, PagesAskThePasswordOnceAndAgainAfterHiding) {
   });
   Command(IDC_PAGE_PLAN);
   EXPECT_TRUE(enter.ran());
-  EXPECT_EQ(dialog_->visiblePage(), IDC_PAGE_PLAN);
+  EXPECT_EQ(dialog_->pages().visiblePage(), IDC_PAGE_PLAN);
   EXPECT_FALSE(::IsWindowEnabled(dialog_->Item(IDC_PAGE_PLAN)));
   EXPECT_TRUE(::IsWindowEnabled(dialog_->Item(IDC_PAGE_SIMPLE)));
 
@@ -225,17 +223,17 @@ TEST_F(MainDlgTest, PagesAskThePasswordOnceAndAgainAfterHiding) {
     Command(IDC_PAGE_SETTINGS);
     EXPECT_FALSE(unexpected.ran()) << "unlocked: no second question";
   }
-  EXPECT_EQ(dialog_->visiblePage(), IDC_PAGE_SETTINGS);
+  EXPECT_EQ(dialog_->pages().visiblePage(), IDC_PAGE_SETTINGS);
 
   Command(IDC_HIDE);
   EXPECT_FALSE(::IsWindowVisible(dialog_->hwnd()));
-  EXPECT_FALSE(Unlocked());
-  EXPECT_EQ(dialog_->visiblePage(), IDC_PAGE_SIMPLE);
+  EXPECT_FALSE(program_.unlocked);
+  EXPECT_EQ(dialog_->pages().visiblePage(), IDC_PAGE_SIMPLE);
 
   OnNextDialog cancel([](HWND dialog) { ClickButton(dialog, IDCANCEL); });
   Command(IDC_PAGE_PLAN);
   EXPECT_TRUE(cancel.ran());
-  EXPECT_EQ(dialog_->visiblePage(), IDC_PAGE_SIMPLE) << "refused: the page stays hidden";
+  EXPECT_EQ(dialog_->pages().visiblePage(), IDC_PAGE_SIMPLE) << "refused: the page stays hidden";
   EXPECT_TRUE(::IsWindowEnabled(dialog_->Item(IDC_PAGE_PLAN)));
 }
 
@@ -332,9 +330,9 @@ TEST_F(MainDlgTest, TaskFileIsLoadedFromTheDataFolderAndSavedAtTheEnd) {
   EXPECT_EQ(TaskFileSize(), 1040u);
 
   Open();
-  ASSERT_EQ(dialog_->tasks().tasks().size(), 2u);
-  EXPECT_EQ(dialog_->tasks().tasks().front().action, kRestart) << "sorted at load";
-  EXPECT_FALSE(dialog_->tasks().dirty());
+  ASSERT_EQ(program_.tasks().tasks().size(), 2u);
+  EXPECT_EQ(program_.tasks().tasks().front().action, kRestart) << "sorted at load";
+  EXPECT_FALSE(program_.tasks().dirty());
 }
 
 TEST_F(MainDlgTest, WindowShowsFirstThenTheTasksAndTheTrayIconFollow) {
@@ -343,17 +341,17 @@ TEST_F(MainDlgTest, WindowShowsFirstThenTheTasksAndTheTrayIconFollow) {
   dialog_->DestroyWindow();
   PumpMessages();
 
-  dialog_ = std::make_unique<CMainDlg>(MainDlgServices{&clock_, &calls_, folder_.u16string()});
+  dialog_ = std::make_unique<CMainDlg>(program_, MainDlgServices{&clock_, &calls_});
   ASSERT_TRUE(dialog_->CreateModeless(nullptr));
   ::ShowWindow(dialog_->hwnd(), SW_SHOWNORMAL);
-  HWND simple = dialog_->simplePage().hwnd();
+  HWND simple = dialog_->pages().simple().hwnd();
   EXPECT_FALSE(dialog_->trayIconAdded());
   EXPECT_EQ(Text(ItemText(simple, IDC_SIMPLE_NEXT)), Text(u"正在加载"))
       << "no wrong 'no tasks' before the file is read";
 
   PumpMessages();
   EXPECT_TRUE(dialog_->trayIconAdded());
-  EXPECT_EQ(dialog_->tasks().tasks().size(), 1u);
+  EXPECT_EQ(program_.tasks().tasks().size(), 1u);
   EXPECT_EQ(Text(ItemText(simple, IDC_SIMPLE_NEXT)), Text(u"重启倒计时:1分00秒"));
 }
 
