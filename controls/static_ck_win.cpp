@@ -21,13 +21,7 @@ void OpenInShell(const wchar_t* address) {
   ::ShellExecuteW(nullptr, nullptr, address, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-CStaticCK::AddressOpener addressOpener = OpenInShell;
-
 }  // namespace
-
-CStaticCK::AddressOpener CStaticCK::SetAddressOpener(AddressOpener opener) {
-  return std::exchange(addressOpener, opener ? opener : OpenInShell);
-}
 
 bool CStaticCK::Attach(HWND label) {
   if (!Subclass(label))
@@ -67,7 +61,7 @@ bool CStaticCK::ProcessWindowMessage(HWND hwnd,
       return true;
     case WM_LBUTTONDOWN:
       if (!address_.empty())
-        addressOpener(address_.c_str());
+        (opener_ ? opener_ : OpenInShell)(address_.c_str());
       return false;
     default:
       return HandleOwnerDraw(message, lParam, result);

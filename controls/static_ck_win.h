@@ -17,10 +17,10 @@ class CStaticCK : public SubclassedWindow, public COwnerDraw<CStaticCK> {
   enum class Horizontal { kLeft, kCentre, kRight };
   enum class Vertical { kTop, kCentre, kBottom };
 
-  // How a pressed label opens its address: ShellExecuteW unless a test put
-  // something else in its place. Returns the previous one.
+  // How a pressed label opens its address; null (the default) asks the
+  // shell to open it.
   using AddressOpener = void (*)(const wchar_t* address);
-  static AddressOpener SetAddressOpener(AddressOpener opener);
+  void SetAddressOpener(AddressOpener opener) { opener_ = opener; }
 
   // Takes over a dialog's static: owner-drawn, and told of mouse presses.
   bool Attach(HWND label);
@@ -49,6 +49,7 @@ class CStaticCK : public SubclassedWindow, public COwnerDraw<CStaticCK> {
   Vertical vertical_ = Vertical::kCentre;
   bool singleLine_ = true;
   std::wstring address_;
+  AddressOpener opener_ = nullptr;
   COLORREF normalColor_ = RGB(0, 0, 0);
   COLORREF hotColor_ = RGB(255, 0, 0);
   COLORREF background_ = RGB(0, 0, 0);

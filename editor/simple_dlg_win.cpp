@@ -27,6 +27,11 @@ constexpr int kLinks[kNoteLinkCount] = {IDC_SIMPLE_LINK1, IDC_SIMPLE_LINK2, IDC_
 
 }  // namespace
 
+void CSimpleDlg::SetAddressOpener(CStaticCK::AddressOpener opener) {
+  for (CStaticCK& link : links_)
+    link.SetAddressOpener(opener);
+}
+
 void CSimpleDlg::SetLinkSources(const Program& program, int32_t ownVersion) {
   program_ = &program;
   ownVersion_ = ownVersion;

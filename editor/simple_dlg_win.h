@@ -37,6 +37,8 @@ class CSimpleDlg : public DialogImpl<CSimpleDlg,
   // Reads note.ini and config.ini again and repaints the page.
   void RefreshLinks();
   const CStaticCK& link(int index) const { return links_[index]; }
+  // Where the four links send their addresses (CStaticCK::SetAddressOpener).
+  void SetAddressOpener(CStaticCK::AddressOpener opener);
 
   // Mixin hooks.
   HBRUSH OnStaticColor(HDC dc, HWND control);

@@ -37,13 +37,12 @@ class StaticCKTest : public ::testing::Test {
  protected:
   void SetUp() override {
     openedAddresses.clear();
-    previousOpener_ = CStaticCK::SetAddressOpener(RecordAddress);
     ASSERT_TRUE(host_.Open());
     label_ =
         host_.Add(L"Static", L"问题反馈", SS_LEFT, {20, 20, 20 + kWidth, 20 + kHeight}, kLabelId);
     ASSERT_TRUE(link_.Attach(label_));
+    link_.SetAddressOpener(RecordAddress);
   }
-  void TearDown() override { CStaticCK::SetAddressOpener(previousOpener_); }
 
   void Draw(PixelCanvas& canvas) {
     host_.SendDrawItem(label_, ODT_STATIC, 0, canvas.dc(), canvas.bounds());
@@ -55,7 +54,6 @@ class StaticCKTest : public ::testing::Test {
     return {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
   }
 
-  CStaticCK::AddressOpener previousOpener_ = nullptr;
   ControlHost host_;
   HWND label_ = nullptr;
   CStaticCK link_;

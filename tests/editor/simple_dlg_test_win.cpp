@@ -82,14 +82,12 @@ class SimpleDlgTest : public ::testing::Test {
  protected:
   void SetUp() override {
     openedAddresses.clear();
-    previousOpener_ = CStaticCK::SetAddressOpener(RecordAddress);
     ASSERT_TRUE(parent_.Open(700, 500));
   }
 
   void TearDown() override {
     page_.reset();
     PumpMessages();
-    CStaticCK::SetAddressOpener(previousOpener_);
   }
 
   // UTF-16 with a byte-order mark, as the INI routines keep Chinese texts.
@@ -109,13 +107,13 @@ class SimpleDlgTest : public ::testing::Test {
   void Open() {
     page_ = std::make_unique<CSimpleDlg>();
     page_->SetLinkSources(program_, kOwnVersion);
+    page_->SetAddressOpener(RecordAddress);
     ASSERT_TRUE(page_->CreateModeless(parent_.hwnd()));
     ::ShowWindow(page_->hwnd(), SW_SHOW);
   }
 
   std::u16string Caption(HWND control) const { return FromWide(WindowText(control)); }
 
-  CStaticCK::AddressOpener previousOpener_ = nullptr;
   TempFolder folder_{u"simple dlg"};
   Program program_{folder_.u16()};
   RecordingParent parent_;
