@@ -156,6 +156,5 @@ TEST_F(ThousandTasks, PageAndTick) {
   Report("one-second tick", Ticks());
 }
 
-
 }  // namespace
 }  // namespace nightlatch
