@@ -131,9 +131,6 @@ bool CAddTaskDlg::OnMessage(HWND hwnd,
       Show(IDC_TASK_MESSAGE, false);
       ::KillTimer(hwnd, kMessageTimer);
       return true;
-    case WM_LBUTTONDOWN:
-      BeginBodyDrag(hwnd);
-      return true;
     case WM_DESTROY:
       ::KillTimer(hwnd, kMessageTimer);
       return false;

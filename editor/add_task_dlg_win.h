@@ -25,7 +25,8 @@ class SystemClock;
 class CAddTaskDlg
     : public DialogImpl<CAddTaskDlg,
                         CCtrlColor<CAddTaskDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
-                        CPaintBkgnd<CAddTaskDlg, false, RGB(255, 255, 255)>> {
+                        CPaintBkgnd<CAddTaskDlg, false, RGB(255, 255, 255)>,
+                        CBodyDrag> {
  public:
   static constexpr UINT kTemplateId = IDD_ADD_TASK;
   static constexpr UINT_PTR kMessageTimer = 1;

@@ -33,4 +33,15 @@ inline void BeginBodyDrag(HWND hwnd) {
   ::SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
+// The same as a mixin of a captionless dialog (DialogImpl<T, ..., CBodyDrag>).
+class CBodyDrag {
+ public:
+  bool HandleMessage(HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT&) {
+    if (message != WM_LBUTTONDOWN)
+      return false;
+    BeginBodyDrag(hwnd);
+    return true;
+  }
+};
+
 }  // namespace nightlatch

@@ -20,9 +20,6 @@ bool CMessageBoxDlg::OnMessage(HWND hwnd,
         return true;
       }
       return false;
-    case WM_LBUTTONDOWN:
-      BeginBodyDrag(hwnd);
-      return true;
     default:
       return false;
   }

@@ -17,7 +17,8 @@ namespace nightlatch {
 class CMessageBoxDlg
     : public DialogImpl<CMessageBoxDlg,
                         CCtrlColor<CMessageBoxDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
-                        CPaintBkgnd<CMessageBoxDlg, true, IDB_BOX_BACKGROUND>> {
+                        CPaintBkgnd<CMessageBoxDlg, true, IDB_BOX_BACKGROUND>,
+                        CBodyDrag> {
  public:
   static constexpr UINT kTemplateId = IDD_MESSAGE;
 

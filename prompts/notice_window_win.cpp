@@ -47,9 +47,6 @@ bool CMessageDlg::OnMessage(HWND hwnd,
         return true;
       }
       return false;
-    case WM_LBUTTONDOWN:
-      BeginBodyDrag(hwnd);
-      return true;
     case WM_DESTROY:
       if (timerRunning_)
         ::KillTimer(hwnd, kCountdownTimer);

@@ -18,7 +18,8 @@ namespace nightlatch {
 class CMessageDlg
     : public DialogImpl<CMessageDlg,
                         CCtrlColor<CMessageDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
-                        CPaintBkgnd<CMessageDlg, false, RGB(255, 255, 255)>> {
+                        CPaintBkgnd<CMessageDlg, false, RGB(255, 255, 255)>,
+                        CBodyDrag> {
  public:
   static constexpr UINT kTemplateId = IDD_MESSAGE;
   static constexpr UINT_PTR kCountdownTimer = 1;

@@ -32,9 +32,6 @@ bool CPasswordDlg::OnMessage(HWND hwnd,
       ::KillTimer(hwnd, kTipTimer);
       ::ShowWindow(tip_, SW_HIDE);
       return true;
-    case WM_LBUTTONDOWN:
-      BeginBodyDrag(hwnd);
-      return true;
     case WM_DESTROY:
       ::KillTimer(hwnd, kTipTimer);
       titleFont_.Reset();

@@ -22,7 +22,8 @@ inline constexpr wchar_t kWrongPasswordTip[] = L"密码错误，请重新输入!
 class CPasswordDlg
     : public DialogImpl<CPasswordDlg,
                         CCtrlColor<CPasswordDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
-                        CPaintBkgnd<CPasswordDlg, true, IDB_BOX_BACKGROUND>> {
+                        CPaintBkgnd<CPasswordDlg, true, IDB_BOX_BACKGROUND>,
+                        CBodyDrag> {
  public:
   static constexpr UINT kTemplateId = IDD_PASSWORD;
   static constexpr UINT_PTR kTipTimer = 1;

@@ -100,9 +100,6 @@ bool CPromptDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CLOSE:
       DestroyWindow();
       return true;
-    case WM_LBUTTONDOWN:
-      BeginBodyDrag(hwnd);
-      return true;
     case WM_DESTROY:
       OnDestroy();
       return false;

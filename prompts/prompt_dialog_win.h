@@ -38,7 +38,8 @@ struct PromptServices {
 class CPromptDlg
     : public DialogImpl<CPromptDlg,
                         CCtrlColor<CPromptDlg, true, RGB(255, 255, 255), RGB(255, 255, 255)>,
-                        CPaintBkgnd<CPromptDlg, true, IDB_PROMPT_BACKGROUND>>,
+                        CPaintBkgnd<CPromptDlg, true, IDB_PROMPT_BACKGROUND>,
+                        CBodyDrag>,
       public MessageFilter {
  public:
   static constexpr UINT kTemplateId = IDD_PROMPT;

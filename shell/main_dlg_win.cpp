@@ -117,9 +117,6 @@ bool CMainDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
       if (wParam)
         Exit();  // the system may end the process before the posted close
       return true;
-    case WM_LBUTTONDOWN:
-      BeginBodyDrag(hwnd);
-      return true;
     case WM_ERASEBKGND:
       PaintBackground(reinterpret_cast<HDC>(wParam));
       result = 1;

@@ -35,7 +35,8 @@ struct MainDlgServices {
 
 class CMainDlg
     : public DialogImpl<CMainDlg,
-                        CCtrlColor<CMainDlg, true, RGB(255, 255, 255), RGB(255, 255, 255)>>,
+                        CCtrlColor<CMainDlg, true, RGB(255, 255, 255), RGB(255, 255, 255)>,
+                        CBodyDrag>,
       public MessageFilter,
       public IdleHandler,
       public CShellIcon<CMainDlg>,
