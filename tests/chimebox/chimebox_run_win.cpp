@@ -146,36 +146,6 @@ std::optional<std::string> ChainPipe::ReadLine(DWORD ms) {
   }
 }
 
-TempFolder::TempFolder() {
-  wchar_t temp[MAX_PATH] = {};
-  ::GetTempPathW(MAX_PATH, temp);
-  path_ = std::wstring(temp) + L"chimebox-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-          std::to_wstring(NextSerial()) + L"\\";
-  ::CreateDirectoryW(path_.c_str(), nullptr);
-}
-
-TempFolder::~TempFolder() {
-  // Removes what the tests put here: files, and folders of files.
-  const auto removeAll = [](const std::wstring& folder, auto& self) -> void {
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..")
-          continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          self(folder + name + L"\\", self);
-        else
-          ::DeleteFileW((folder + name).c_str());
-      } while (::FindNextFileW(search, &found));
-      ::FindClose(search);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-  };
-  removeAll(path_, removeAll);
-}
-
 std::vector<std::string> ReadLines(const std::wstring& file) {
   std::vector<std::string> lines;
   ScopedHandle handle(::CreateFileW(file.c_str(), GENERIC_READ,

@@ -72,20 +72,6 @@ class ChainPipe {
   std::string pending_;
 };
 
-// A folder of its own below the temporary folder, removed with its files.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  // "<temp>\<unique>\<name>" (with a trailing backslash when `name` is empty).
-  std::wstring Path(const std::wstring& name) const { return path_ + name; }
-
- private:
-  std::wstring path_;
-};
-
 // Lines of a UTF-8 text file, without their line breaks.
 std::vector<std::string> ReadLines(const std::wstring& file);
 

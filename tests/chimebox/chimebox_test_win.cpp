@@ -15,6 +15,7 @@
 #include "chimebox_run_win.h"
 #include "platform/wide_string_win.h"
 #include "support/printable_text.h"
+#include "support/temp_folder.h"
 
 namespace nightlatch::testing {
 namespace {
@@ -157,7 +158,8 @@ TEST(ChimeboxTest, NewAndAboutDoNothingExitEndsTheProgramWhileTheWorkerStillPlay
 
 TEST(ChimeboxTest, TwoStartsAtOnceSpeakTwice) {
   TempFolder folder;
-  const std::wstring logs[] = {folder.Path(L"first.log"), folder.Path(L"second.log")};
+  const std::wstring logs[] = {(folder / L"first.log").wstring(),
+                               (folder / L"second.log").wstring()};
   const SYSTEMTIME before = Now();
   ChildProcess first;
   ChildProcess second;
@@ -178,10 +180,10 @@ TEST(ChimeboxTest, TwoStartsAtOnceSpeakTwice) {
 
 TEST(ChimeboxTest, AFolderWithBlanksAndChineseAndNoRecordingsStillSpeaksTheWholeChain) {
   TempFolder folder;
-  const std::wstring program = folder.Path(L"报时 程序\\Chimebox.exe");
+  const std::wstring program = (folder / L"报时 程序\\Chimebox.exe").wstring();
   ASSERT_TRUE(::CreateDirectoryW(FolderOf(program).c_str(), nullptr));
   ASSERT_TRUE(::CopyFileW(chimeboxPath.c_str(), program.c_str(), TRUE));
-  const std::wstring log = folder.Path(L"played.log");
+  const std::wstring log = (folder / L"played.log").wstring();
 
   const SYSTEMTIME before = Now();
   ChildProcess chimebox;
