@@ -11,6 +11,8 @@ namespace nightlatch {
 class SystemClock {
  public:
   virtual int64_t Now() = 0;  // seconds since 1970-01-01 UTC
+  // The same moment to the millisecond, for timers that keep to the second.
+  virtual int64_t NowMilliseconds() = 0;
   virtual uint32_t UptimeMilliseconds() = 0;
   virtual int32_t IdleSeconds() = 0;
   virtual TimeZone Zone() = 0;

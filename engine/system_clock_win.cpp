@@ -5,12 +5,17 @@
 namespace nightlatch {
 
 int64_t Win32SystemClock::Now() {
+  const int64_t milliseconds = NowMilliseconds();
+  return milliseconds >= 0 ? milliseconds / 1000 : (milliseconds - 999) / 1000;
+}
+
+int64_t Win32SystemClock::NowMilliseconds() {
   FILETIME time{};
   ::GetSystemTimeAsFileTime(&time);
   const uint64_t ticks = (uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
-  constexpr uint64_t kTicksPerSecond = 10000000;
-  constexpr uint64_t kEpochOffsetSeconds = 11644473600;  // 1601 to 1970
-  return static_cast<int64_t>(ticks / kTicksPerSecond - kEpochOffsetSeconds);
+  constexpr uint64_t kTicksPerMillisecond = 10000;
+  constexpr int64_t kEpochOffsetMilliseconds = 11644473600000;  // 1601 to 1970
+  return static_cast<int64_t>(ticks / kTicksPerMillisecond) - kEpochOffsetMilliseconds;
 }
 
 uint32_t Win32SystemClock::UptimeMilliseconds() {

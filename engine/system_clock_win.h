@@ -9,6 +9,7 @@ namespace nightlatch {
 class Win32SystemClock final : public SystemClock {
  public:
   int64_t Now() override;
+  int64_t NowMilliseconds() override;
   uint32_t UptimeMilliseconds() override;
   // (tick count - tick of the last input) as an unsigned 32-bit difference,
   // read as signed, in whole seconds.

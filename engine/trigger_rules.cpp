@@ -147,7 +147,7 @@ bool IsDue(const CTask& task,
            const PassClock& clock,
            const PreviousPass& previous) {
   const int64_t gap = clock.now - previous.now;
-  const bool catchUp = previous.valid && gap >= 0 && gap <= PreviousPass::kMaxCatchUpSeconds;
+  const bool catchUp = previous.CatchesUpTo(clock.now);
   if (task.mode == kIdle) {
     if (task.state != kNormal)
       return false;
@@ -249,7 +249,7 @@ void CheckDueTasks(TaskList& list,
       sink.Run(MakeRunRequest(task));
     }
   }
-  previous = PreviousPass{true, clock.now, clock.idleSeconds};
+  previous = PreviousPass{true, clock.now, clock.idleSeconds, 0};
 }
 
 const CTask* NextTask(const TaskList& list) {

@@ -60,8 +60,10 @@ class DueTaskSink {
   ~DueTaskSink() = default;
 };
 
-// What the previous pass saw. A window timer regularly skips a wall-clock
-// second; when the previous pass is at most kMaxCatchUpSeconds old, a run
+// What the previous pass saw. A window timer may skip a wall-clock second,
+// and the program's own waits (prompts coming up, Chimebox starting) may
+// hold the next pass back; when the previous pass is at most
+// kMaxCatchUpSeconds plus the seconds the program held itself old, a run
 // moment (or idle threshold) crossed in between is due now, once. After a
 // longer gap (sleep, the program was not running) the run is missed.
 struct PreviousPass {
@@ -69,6 +71,15 @@ struct PreviousPass {
   bool valid = false;
   int64_t now = 0;
   int32_t idleSeconds = 0;
+  // Whole seconds, rounded up, that the program's own work held the pass
+  // back since this pass; the caller adds them before the next pass.
+  int64_t heldSeconds = 0;
+
+  // Whether a pass at `now` catches up on what this one did not see.
+  bool CatchesUpTo(int64_t later) const {
+    const int64_t gap = later - now;
+    return valid && gap >= 0 && gap <= kMaxCatchUpSeconds + heldSeconds;
+  }
 };
 
 void CheckDueTasks(TaskList& list,

@@ -156,7 +156,17 @@ bool CMainDlg::OnSysCommand(WPARAM command) {
 void CMainDlg::OnTaskRun(LPARAM request) {
   const std::unique_ptr<TaskRunRequest> owned(reinterpret_cast<TaskRunRequest*>(request));
   if (owned)
-    RunRequest(*owned);
+    Hold([&] { RunRequest(*owned); });
+}
+
+// The program's own waits on the UI thread (a prompt coming up with its
+// sound, Chimebox starting) hold the next pass back; that pass then catches
+// up over them as over a skipped second.
+template <typename Work>
+void CMainDlg::Hold(Work work) {
+  const uint32_t start = services_.clock->UptimeMilliseconds();
+  work();
+  heldMilliseconds_ += services_.clock->UptimeMilliseconds() - start;  // wraps like the tick count
 }
 
 void CMainDlg::OnPromptClosed(LPARAM prompt) {
@@ -203,7 +213,7 @@ bool CMainDlg::OnInitDialog() {
     loop->AddMessageFilter(this);
     loop->AddIdleHandler(this);
   }
-  ::SetTimer(hwnd(), kTickTimer, 1000, nullptr);
+  ArmTickTimer();
   RegisterSpeakHotkey();
   return true;
 }
@@ -298,15 +308,26 @@ void CMainDlg::RefreshShownTexts() {
     pages_.simple().SetTile(IDC_SIMPLE_NEXT, NextTaskText(program_.tasks(), pass));
 }
 
+// Just after the next wall-clock second begins: a fixed period would run at
+// whatever phase the program started with, up to a second late.
+void CMainDlg::ArmTickTimer() {
+  ::SetTimer(hwnd(), kTickTimer, TickDelayMilliseconds(services_.clock->NowMilliseconds()),
+             nullptr);
+}
+
 void CMainDlg::OnTick() {
   FinishStart();
   const PassClock pass = ReadClock();
+  previousPass_.heldSeconds = (heldMilliseconds_ + 999) / 1000;
+  heldMilliseconds_ = 0;
   // Hidden in the tray nobody reads the window's texts; showing it fills
   // them in (WM_SHOWWINDOW).
   const bool shown = ::IsWindowVisible(hwnd()) != FALSE;
   if (shown)
     RefreshClockTexts(pass.today);
 
+  // Judged against the previous pass before the task pass moves it on.
+  const std::optional<LocalFields> spoken = TimeToSpeak(program_.settings, pass, previousPass_);
   TickSink sink(*this);
   CheckDueTasks(program_.tasks(), pass, previousPass_, sink);
 
@@ -315,11 +336,12 @@ void CMainDlg::OnTick() {
     pages_.simple().SetTile(IDC_SIMPLE_NEXT, next);
   SetTrayTip(TrayTipText(title_, versionText_, next));
 
-  if (ShouldSpeakTime(program_.settings, pass.today)) {
+  if (spoken) {
     SpeakTime();
     if (program_.settings.speakNotify)
-      ShowNotice(true, 10, SpokenTimeNotice(pass.today), u"Orvane报时");
+      ShowNotice(true, 10, SpokenTimeNotice(*spoken), u"Orvane报时");
   }
+  ArmTickTimer();
 }
 
 void CMainDlg::RunRequest(TaskRunRequest& request) {
@@ -439,7 +461,9 @@ bool CMainDlg::PasswordCheck() {
 }
 
 void CMainDlg::SpeakTime() {
-  if (!StartChimebox())
+  bool started = false;
+  Hold([&] { started = StartChimebox(); });
+  if (!started)
     ShowNotice(true, 7, u"报时失败", kNoticeTitle);
 }
 

@@ -96,6 +96,9 @@ class CMainDlg
   void FinishStart();
   void RefreshShownTexts();
   void OnTick();
+  void ArmTickTimer();
+  template <typename Work>
+  void Hold(Work work);
   void RunRequest(TaskRunRequest& request);
   void ShowPage(int pageButton);
   void HideToTray();
@@ -111,6 +114,8 @@ class CMainDlg
 
   PageHost pages_;
   PreviousPass previousPass_;
+  // The program's own waits since the last pass (Hold).
+  int64_t heldMilliseconds_ = 0;
   // Not owned: each prompt deletes itself and reports its closing.
   std::vector<CPromptDlg*> prompts_;
   NoticeWindow noticeWindow_;

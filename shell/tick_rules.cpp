@@ -33,6 +33,29 @@ bool ShouldSpeakTime(const RuntimeSettings& settings, const LocalFields& now) {
   return wanted && hourOn;
 }
 
+std::optional<LocalFields> TimeToSpeak(const RuntimeSettings& settings,
+                                       const PassClock& pass,
+                                       const PreviousPass& previous) {
+  const int64_t offset = pass.zone.standardOffsetSeconds;
+  const int64_t local = pass.now + offset;
+  const int64_t intoPeriod =
+      ((local % kSpeakPeriodSeconds) + kSpeakPeriodSeconds) % kSpeakPeriodSeconds;
+  const int64_t moment = pass.now - intoPeriod;
+  // Within one second the previous pass already judged this moment.
+  const bool due = previous.CatchesUpTo(pass.now) ? moment > previous.now : intoPeriod == 0;
+  if (!due)
+    return std::nullopt;
+  const LocalFields spoken = ToLocalFields(moment, pass.zone);
+  if (!ShouldSpeakTime(settings, spoken))
+    return std::nullopt;
+  return spoken;
+}
+
+uint32_t TickDelayMilliseconds(int64_t nowMilliseconds) {
+  const int64_t intoSecond = ((nowMilliseconds % 1000) + 1000) % 1000;
+  return static_cast<uint32_t>(1000 - intoSecond + kTickMarginMilliseconds);
+}
+
 std::u16string SpokenTimeNotice(const LocalFields& now) {
   return FormatText(u"现在时间：%2d点%02d分", {now.hour, now.minute});
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,8 @@
 
 namespace nightlatch {
 
+struct PassClock;
+struct PreviousPass;
 struct RuntimeSettings;
 struct TaskRunRequest;
 
@@ -25,6 +28,21 @@ std::u16string TrayTipText(std::u16string_view title,
 // Whether this second announces the time: on :00 and :30 of an hour whose
 // character in speakHours is not '0' (hour h at index h - 1, midnight at 23).
 bool ShouldSpeakTime(const RuntimeSettings& settings, const LocalFields& now);
+// The full or half hour a pass announces: its own second when that is one,
+// or one crossed since a previous pass recent enough to catch up on (as the
+// tasks do), so a skipped :00 or :30 is announced late but once. Empty when
+// there is none or its hour is not chosen.
+std::optional<LocalFields> TimeToSpeak(const RuntimeSettings& settings,
+                                       const PassClock& pass,
+                                       const PreviousPass& previous);
+// How long the tick timer waits from `nowMilliseconds` (since 1970): to just
+// after the next wall-clock second begins, so each pass sees its second at
+// once and a second is not skipped for the timer's drift.
+inline constexpr int64_t kTickMarginMilliseconds = 10;
+uint32_t TickDelayMilliseconds(int64_t nowMilliseconds);
+
+// The period of the announcements: every full and half hour of local time.
+inline constexpr int64_t kSpeakPeriodSeconds = 1800;
 // "现在时间： 8点05分"
 std::u16string SpokenTimeNotice(const LocalFields& now);
 

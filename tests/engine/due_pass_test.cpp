@@ -295,6 +295,38 @@ TEST(CatchUpTest, RunMomentWithinAShortGapIsDueOnce) {
   }
 }
 
+// The program's own waits (prompts coming up, Chimebox starting) held the
+// next pass back: the seconds it held itself widen the window; a gap of the
+// same length with nothing held (a sleep) still misses the run.
+TEST(CatchUpTest, SecondsTheProgramHeldItselfWidenTheWindow) {
+  const struct {
+    const char* name;
+    int64_t previousAt;  // relative to T
+    int64_t now;         // relative to T
+    int64_t held;
+    bool due;
+  } cases[] = {
+      {"22 s gap, all of it held", -20, 2, 22, true},
+      {"22 s gap, 17 s held and the usual 5", -20, 2, 17, true},
+      {"22 s gap, 16 s held", -20, 2, 16, false},
+      {"22 s gap, nothing held", -20, 2, 0, false},
+      {"held, but T not yet reached", -20, -1, 30, false},
+      {"held, T already seen by the previous pass", 0, 20, 30, false},
+  };
+  for (const ModeCase& m : {kModes[0], kModes[2]}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(m.name) + ": " + c.name);
+      TaskList list;
+      list.Add(MakeTask(m.mode, kShutdown, kT32, m.param));
+      testing::RecordingSink sink(&list);
+      PreviousPass previous{true, kT + c.previousAt, 0, c.held};
+      CheckDueTasks(list, PassClock::At(kT + c.now, kZone), previous, sink);
+      EXPECT_EQ(sink.events, c.due ? kRanShutdown : Events{});
+      EXPECT_EQ(previous.heldSeconds, 0) << "a pass starts the count afresh";
+    }
+  }
+}
+
 TEST_F(DuePassTest, SkippedSecondInARunOfPasses) {
   list_.Add(MakeTask(kFixed, kShutdown, kT32));
   list_.Add(MakeTask(kEveryNDays, kRestart, kT32, 1));

@@ -149,6 +149,39 @@ TEST_F(PromptMainDlgTest, TwoTasksOfOneSecondGetTwoPromptsClosingOneForgetsOnlyI
             (Calls{"EnableShutdownPrivilege()", "EndSession(flags=0x6, reason=0x80020003)"}));
 }
 
+// The prompt's sound takes 20 s to open (the seam holds the UI thread and
+// moves the clock on): the pass after it catches up over the wait, and a
+// task due during it runs then, once.
+TEST_F(PromptMainDlgTest, ATaskDueWhileAPromptHeldTheProgramRunsRightAfter) {
+  const std::filesystem::path sound = folder_ / "chime.mp3";
+  std::ofstream(sound, std::ios::binary) << "ID3";
+  Configure(u"Config", u"SoundFile", sound.u16string());
+  Open();
+  AddTask(kShutdown, 60);
+  CTask open;
+  open.mode = kFixed;
+  open.action = kOpen;
+  open.state = kNormal;
+  open.nextRun = static_cast<int32_t>(clock_.now + 9);
+  open.text.Assign(u"C:\\tools\\report.exe");
+  program_.tasks().Add(open);
+  mci_.onSend = [this](const std::string& command) {
+    if (command.rfind("open ", 0) == 0) {
+      clock_.now += 20;
+      clock_.uptimeMilliseconds += 20000;
+    }
+  };
+  NextSecond();  // the prompt comes up, its sound takes 20 s
+  mci_.onSend = nullptr;
+  ASSERT_EQ(dialog_->prompts().size(), 1u);
+  EXPECT_EQ(calls_.calls(), Calls{}) << "the open task's second is still to come";
+
+  NextSecond();
+  EXPECT_EQ(calls_.calls(), (Calls{"ShellOpen(C:\\tools\\report.exe)"}));
+  NextSecond();
+  EXPECT_EQ(calls_.calls().size(), 1u) << "once";
+}
+
 TEST_F(PromptMainDlgTest, AReminderTaskEndsInReminderMode) {
   program_.settings.passwordOn = true;
   Open();

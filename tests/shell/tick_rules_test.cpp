@@ -82,6 +82,87 @@ TEST(SpeakTimeTest, FullAndHalfHoursOfEnabledHours) {
   }
 }
 
+// Like a task, a full or half hour in a skipped second is announced by the
+// next pass, once, when that pass is recent enough to catch up.
+TEST(TimeToSpeakTest, ASkippedFullOrHalfHourIsAnnouncedOnceByTheNextPass) {
+  const TimeZone beijing{8 * 3600};
+  const TimeZone kathmandu{5 * 3600 + 45 * 60};
+  const auto moment = [](TimeZone zone, int hour, int minute, int second) {
+    return FromLocalFields(At(hour, minute, second), zone);
+  };
+  struct Case {
+    const char* name;
+    TimeZone zone;
+    bool hasPrevious;
+    int64_t previousAt;
+    int64_t now;
+    int64_t held;
+    const char* spoken;  // "h:mm", or null for none
+  };
+  const Case cases[] = {
+      {"on the second", beijing, true, moment(beijing, 7, 59, 59), moment(beijing, 8, 0, 0), 0,
+       "8:00"},
+      {"second skipped", beijing, true, moment(beijing, 7, 59, 59), moment(beijing, 8, 0, 1), 0,
+       "8:00"},
+      {"half hour skipped", beijing, true, moment(beijing, 8, 29, 58), moment(beijing, 8, 30, 2), 0,
+       "8:30"},
+      {"already announced", beijing, true, moment(beijing, 8, 0, 0), moment(beijing, 8, 0, 2), 0,
+       nullptr},
+      {"twice in one second", beijing, true, moment(beijing, 8, 0, 1), moment(beijing, 8, 0, 1), 0,
+       nullptr},
+      {"after a sleep, late", beijing, true, moment(beijing, 7, 50, 0), moment(beijing, 8, 0, 1), 0,
+       nullptr},
+      {"after a sleep, on the second", beijing, true, moment(beijing, 7, 50, 0),
+       moment(beijing, 8, 0, 0), 0, "8:00"},
+      {"held back by the program", beijing, true, moment(beijing, 7, 59, 50),
+       moment(beijing, 8, 0, 10), 20, "8:00"},
+      {"first pass, on the second", beijing, false, 0, moment(beijing, 8, 0, 0), 0, "8:00"},
+      {"first pass, late", beijing, false, 0, moment(beijing, 8, 0, 1), 0, nullptr},
+      {"hour not chosen", beijing, true, moment(beijing, 8, 59, 59), moment(beijing, 9, 0, 1), 0,
+       nullptr},
+      {"a zone a quarter off the hour", kathmandu, true, moment(kathmandu, 7, 59, 59),
+       moment(kathmandu, 8, 0, 1), 0, "8:00"},
+      {"no quarter hour in that zone", kathmandu, true, moment(kathmandu, 8, 14, 59),
+       moment(kathmandu, 8, 15, 1), 0, nullptr},
+  };
+  RuntimeSettings settings;
+  settings.speakByHour = true;
+  settings.speakByHalf = true;
+  settings.speakHours = u"000000010000000000000000";  // 8 o'clock only
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const PreviousPass previous{c.hasPrevious, c.previousAt, 0, c.held};
+    const std::optional<LocalFields> spoken =
+        TimeToSpeak(settings, PassClock::At(c.now, c.zone), previous);
+    ASSERT_EQ(spoken.has_value(), c.spoken != nullptr);
+    if (spoken) {
+      const std::string text = std::to_string(spoken->hour) + ":" +
+                               (spoken->minute < 10 ? "0" : "") + std::to_string(spoken->minute);
+      EXPECT_EQ(text, c.spoken);
+      EXPECT_EQ(spoken->second, 0);
+    }
+  }
+}
+
+TEST(TickDelayTest, TheTimerWakesJustAfterTheNextSecondBegins) {
+  const int64_t second = int64_t{1796000000} * 1000;
+  const struct {
+    int64_t now;
+    uint32_t delay;
+  } cases[] = {
+      {second, 1000 + kTickMarginMilliseconds},
+      {second + 1, 999 + kTickMarginMilliseconds},
+      {second + 637, 363 + kTickMarginMilliseconds},
+      {second + 999, 1 + kTickMarginMilliseconds},
+      // Woken a little early: the next pass still comes in the new second.
+      {second - 3, 3 + kTickMarginMilliseconds},
+      {-1, 1 + kTickMarginMilliseconds},
+      {-1000, 1000 + kTickMarginMilliseconds},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(TickDelayMilliseconds(c.now), c.delay) << c.now;
+}
+
 TEST(RunRouteTest, PromptOnlyForWarnedActionsThatAreNotOpen) {
   struct Case {
     const char* name;
