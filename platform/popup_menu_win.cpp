@@ -2,18 +2,23 @@
 
 namespace nightlatch {
 
+POINT PullOntoWorkArea(POINT cursor, const RECT* work) {
+  if (!work || work->right <= work->left)
+    return cursor;
+  if (cursor.x < work->left)
+    cursor.x = work->left;
+  else if (cursor.x >= work->right)
+    cursor.x = work->right - 1;
+  return cursor;
+}
+
 POINT PopupPoint(POINT cursor) {
   if (::MonitorFromPoint(cursor, MONITOR_DEFAULTTONULL))
     return cursor;
   MONITORINFO monitor{sizeof monitor};
-  if (!::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor) ||
-      monitor.rcWork.right <= monitor.rcWork.left)
-    return cursor;
-  if (cursor.x < monitor.rcWork.left)
-    cursor.x = monitor.rcWork.left;
-  else if (cursor.x >= monitor.rcWork.right)
-    cursor.x = monitor.rcWork.right - 1;
-  return cursor;
+  const bool known =
+      ::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor) != FALSE;
+  return PullOntoWorkArea(cursor, known ? &monitor.rcWork : nullptr);
 }
 
 int ShowPopupAtCursor(HMENU popup, HWND owner, UINT flags) {

@@ -40,6 +40,8 @@ class ScopedMenu {
 // work area when it lies beside every monitor. An unknown work area (the
 // monitor query failed) leaves the point as it is.
 POINT PopupPoint(POINT cursor);
+// The rule of PopupPoint for a known work area; null or empty: unchanged.
+POINT PullOntoWorkArea(POINT cursor, const RECT* work);
 
 // Shows `popup` at the cursor for `owner` with TrackPopupMenu's `flags` and
 // returns its answer (the chosen id with TPM_RETURNCMD).

@@ -140,9 +140,9 @@ bool CPromptDlg::OnInitDialog() {
 }
 
 void CPromptDlg::StartSound() {
-  const std::u16string file = ChosenSoundFile(services_.program->config().Read(setting::kSoundOn),
-                                              services_.program->config().Read(setting::kSoundFile),
-                                              services_.defaultSound);
+  const std::u16string file =
+      ChosenSoundFile(services_.program.config().Read(setting::kSoundOn),
+                      services_.program.config().Read(setting::kSoundFile), services_.defaultSound);
   if (file.empty())
     return;
   // A missing or unreachable file leaves the prompt silent.
@@ -209,11 +209,11 @@ bool CPromptDlg::PasswordPasses() {
   HWND label = Item(IDC_PROMPT_PASSWORD_LABEL);
   // Read at each try: the password page may have changed it meanwhile. The
   // accepted text stays in the hidden field, so later checks pass at once.
-  const std::u16string stored = services_.program->config().Read(setting::kPassword);
+  const std::u16string stored = services_.program.config().Read(setting::kPassword);
   std::u16string entered = FromWide(WindowText(field));
   entered.resize(std::min(entered.size(), kPasswordUnits));
   const PasswordVerdict verdict =
-      CheckPromptPassword(services_.program->settings.passwordOn, entered, stored);
+      CheckPromptPassword(services_.program.settings.passwordOn, entered, stored);
   if (verdict == PasswordVerdict::kNotAsked)
     return true;
   if (verdict == PasswordVerdict::kAccepted) {

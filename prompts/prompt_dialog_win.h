@@ -27,7 +27,7 @@ class SystemClock;
 // What a prompt acts on, reads the time and its settings from and plays its
 // sound through; all outlive the prompt.
 struct PromptServices {
-  Program* program = nullptr;
+  Program& program;
   SystemCalls* system = nullptr;
   SystemClock* clock = nullptr;
   MciCommands* mci = nullptr;

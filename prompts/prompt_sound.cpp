@@ -25,7 +25,8 @@ void PromptSound::Start(std::u16string_view shortPath, std::u16string alias) {
   if (shortPath.empty() || alias.empty())
     return;
   alias_ = std::move(alias);
-  mci_->Send(FormatText(u"open %s alias %s", {shortPath, alias_}));
+  // Quoted: on a volume without short names the path keeps its blanks.
+  mci_->Send(FormatText(u"open \"%s\" alias %s", {shortPath, alias_}));
   Send(u"play %s");
 }
 

@@ -4,6 +4,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
+command -v clang-format >/dev/null || {
+  echo "clang-format is missing (scripts/install-deps.sh installs it)" >&2
+  exit 1
+}
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
   mapfile -t files < <(git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h')
 else

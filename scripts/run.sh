@@ -19,10 +19,17 @@ inner() {
   boot_wine_prefix
   "$scripts_dir/wine-run.sh" "$program" "$@" &
   local running=$!
+  trap 'stop_pid "$running"' EXIT
   sleep 8
   import -window root "$screen"
   echo "No display: Nightlatch runs under Xvfb; screenshot in $screen. Ctrl-C ends it."
-  wait "$running"
+  # The one wait without a limit: the user ends the program (Ctrl-C), or
+  # NIGHTLATCH_RUN_SECONDS ends it after so many seconds.
+  if [ -n "${NIGHTLATCH_RUN_SECONDS:-}" ]; then
+    wait_until "$NIGHTLATCH_RUN_SECONDS" exited "$running" || true
+  else
+    wait "$running"
+  fi
 }
 
 if under_private_xvfb; then

@@ -25,6 +25,8 @@ namespace nightlatch {
 namespace {
 
 constexpr COLORREF kSkinBlue = RGB(12, 128, 232);
+// Prompts that come up closer together than this are one burst.
+constexpr uint32_t kPromptBurstMilliseconds = 2000;
 constexpr std::u16string_view kNoticeTitle = u"Orvane关机助手提示";
 constexpr std::u16string_view kNewVersionNotice =
     u"发现新版本^_^\n请打开窗口，点击相关链接下载新版本！\n";
@@ -349,12 +351,17 @@ void CMainDlg::RunRequest(TaskRunRequest& request) {
     case RunRoute::kDrop:
       return;
     case RunRoute::kPrompt: {
-      PromptServices promptServices{&program_, services_.system, services_.clock,
+      PromptServices promptServices{program_, services_.system, services_.clock,
                                     services_.mci ? services_.mci : &SystemMciCommands(),
                                     ModulePath(u"resource\\sound\\1.mp3")};
       if (CPromptDlg* prompt = CPromptDlg::Open(request, hwnd(), std::move(promptServices))) {
         prompts_.push_back(prompt);
-        ShowPromptWindow(prompt->hwnd(), program_.settings.promptBottomRight);
+        // One animation a burst: each holds the UI thread for half a
+        // second, twenty prompts due together would hold it for ten.
+        const uint32_t now = services_.clock->UptimeMilliseconds();
+        const bool animate = !promptShownAt_ || now - *promptShownAt_ >= kPromptBurstMilliseconds;
+        promptShownAt_ = now;
+        ShowPromptWindow(prompt->hwnd(), program_.settings.promptBottomRight, animate);
       }
       request.pending = 0;
       request.warnSeconds = 0;

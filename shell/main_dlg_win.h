@@ -2,6 +2,7 @@
 // icon, and drives the whole program with its one-second tick.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,8 @@ class CMainDlg
   PreviousPass previousPass_;
   // The program's own waits since the last pass (Hold).
   int64_t heldMilliseconds_ = 0;
+  // When the last prompt came up (uptime), for one animation a burst.
+  std::optional<uint32_t> promptShownAt_;
   // Not owned: each prompt deletes itself and reports its closing.
   std::vector<CPromptDlg*> prompts_;
   NoticeWindow noticeWindow_;

@@ -11,6 +11,8 @@
 #include "framework/message_loop_win.h"
 #include "platform/scoped_handle_win.h"
 #include "platform/wide_string_win.h"
+#include "prompts/mci_queue_win.h"
+#include "prompts/prompt_sound_win.h"
 #include "shell/command_line.h"
 #include "shell/main_dlg_win.h"
 #include "shell/paths_win.h"
@@ -54,7 +56,8 @@ int RunInteractive(StartCommand command) {
     Win32SystemClock clock;
     Win32SystemCalls system;
     Program program(AppDataPath(kDataFolder, u""));
-    CMainDlg mainDialog(program, MainDlgServices{&clock, &system});
+    QueuedMciCommands sound(SystemMciCommands());
+    CMainDlg mainDialog(program, MainDlgServices{&clock, &system, &sound});
     if (mainDialog.CreateModeless(nullptr)) {
       ::ShowWindow(mainDialog.hwnd(),
                    command == StartCommand::kInteractiveHidden ? SW_HIDE : SW_SHOWNORMAL);

@@ -4,7 +4,7 @@
 
 namespace nightlatch {
 
-void ShowPromptWindow(HWND prompt, bool bottomRight) {
+void ShowPromptWindow(HWND prompt, bool bottomRight, bool animate) {
   RECT work{};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   RECT own{};
@@ -14,7 +14,7 @@ void ShowPromptWindow(HWND prompt, bool bottomRight) {
                   own.bottom - own.top, bottomRight);
   ::SetWindowPos(prompt, HWND_TOPMOST, placement.x, placement.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
   const DWORD effect = placement.slideUp ? AW_SLIDE | AW_VER_NEGATIVE : AW_SLIDE | AW_BLEND;
-  if (!::AnimateWindow(prompt, 500, effect))
+  if (!animate || !::AnimateWindow(prompt, 500, effect))
     ::ShowWindow(prompt, SW_SHOWNOACTIVATE);
 }
 

@@ -64,12 +64,23 @@ TEST(SoundFileTest, OnlyFlagOnePlaysAndAnEmptyFileMeansTheDefault) {
   }
 }
 
+// Without short names (a volume that has none) the path keeps its blanks,
+// and MCI would read the first word as the whole file.
+TEST(PromptSoundTest, APathWithBlanksIsQuotedWhole) {
+  RecordingMci mci;
+  PromptSound sound(mci);
+  sound.Start(u"D:\\My Music\\早安 铃声.mp3", u"song1_1");
+  ASSERT_FALSE(mci.commands().empty());
+  EXPECT_EQ(mci.commands().front(), "open \"D:\\My Music\\早安 铃声.mp3\" alias song1_1");
+}
+
 TEST(PromptSoundTest, OpensPlaysStopsRestartsAndClosesItsAlias) {
   RecordingMci mci;
   PromptSound sound(mci);
   sound.Start(u"C:\\PROGRA~1\\NIGHTL~1\\1.mp3", u"song1796000000_7");
-  EXPECT_EQ(mci.commands(), (Commands{"open C:\\PROGRA~1\\NIGHTL~1\\1.mp3 alias song1796000000_7",
-                                      "play song1796000000_7"}));
+  EXPECT_EQ(mci.commands(),
+            (Commands{"open \"C:\\PROGRA~1\\NIGHTL~1\\1.mp3\" alias song1796000000_7",
+                      "play song1796000000_7"}));
   mci.Clear();
   sound.Stop();
   sound.Restart();

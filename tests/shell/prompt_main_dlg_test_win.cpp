@@ -233,10 +233,11 @@ TEST_F(PromptMainDlgTest, WithoutASoundFileThePromptPlaysTheOneBesideTheProgram)
   const std::string alias = ToUtf8(dialog_->prompts().front()->soundAlias());
   wchar_t shortPath[520] = {};
   const DWORD length = ::GetShortPathNameW(sound.c_str(), shortPath, 520);
-  EXPECT_EQ(mci_.commands(), (std::vector<std::string>{
-                                 "open " + ToUtf8(FromWide(std::wstring_view(shortPath, length))) +
-                                     " alias " + alias,
-                                 "play " + alias}));
+  EXPECT_EQ(
+      mci_.commands(),
+      (std::vector<std::string>{
+          "open \"" + ToUtf8(FromWide(std::wstring_view(shortPath, length))) + "\" alias " + alias,
+          "play " + alias}));
   dialog_->DestroyWindow();
   EXPECT_EQ(mci_.commands().back(), "close " + alias);
 
