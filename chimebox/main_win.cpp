@@ -8,11 +8,12 @@
 
 #include "chimebox/main_frame_win.h"
 #include "framework/message_loop_win.h"
+#include "platform/dll_search_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace nightlatch;
   // Before anything loads a DLL by name: never from the program's folder.
-  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  RestrictDllSearchToSystem32();
   ::CoInitialize(nullptr);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);

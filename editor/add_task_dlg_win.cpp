@@ -1,6 +1,7 @@
 #include "editor/add_task_dlg_win.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <iterator>
 
 #include <commctrl.h>
@@ -182,6 +183,10 @@ bool CAddTaskDlg::OnInitDialog() {
   SetText(Item(IDC_TASK_TITLE), working_.id != 0 ? u"定时任务-修改" : u"定时任务-添加");
 
   Show(IDC_TASK_MESSAGE, false);
+  if (IsOpen()) {
+    ::SendMessageW(Item(IDC_TASK_ENTRY), EM_LIMITTEXT, static_cast<WPARAM>(kOpenTargetMaxLength),
+                   0);
+  }
   LayOutModeRow();
   FillLists();
   ApplyModeView(0);
@@ -438,8 +443,14 @@ void CAddTaskDlg::Browse() {
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   static const auto openFileName =
       SystemFunction<decltype(::GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
-  if (openFileName && openFileName(&dialog))
-    ::SetDlgItemTextW(hwnd(), IDC_TASK_ENTRY, path);
+  if (!openFileName || !openFileName(&dialog))
+    return;
+  // A path the task cannot hold is refused, not cut.
+  if (std::wcslen(path) > kOpenTargetMaxLength) {
+    ShowMessage(kOpenTargetTooLong);
+    return;
+  }
+  ::SetDlgItemTextW(hwnd(), IDC_TASK_ENTRY, path);
 }
 
 // The entry stays in the working copy, so a later toggle of 是网址 shows it.

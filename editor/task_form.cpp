@@ -241,15 +241,24 @@ FormOutcome FinishTask(const TaskForm& form,
   }
 
   TaskText text;
-  int32_t warnSeconds = form.warnSeconds;
-  if (form.action == kOpen) {
+  // A list with nothing selected (a stored value not in it, a task file
+  // from elsewhere) keeps the stored value: the editor stores only what the
+  // user chose.
+  int32_t warnSeconds = form.warnSeconds < 0 ? working.warnSeconds : form.warnSeconds;
+  const int32_t action = form.action < 0 ? working.action : form.action;
+  if (action == kOpen) {
+    // Cut, the address or path would open something else.
+    if (form.text.size() > kOpenTargetMaxLength) {
+      outcome.message = std::u16string(kOpenTargetTooLong);
+      return outcome;
+    }
     text.Assign(form.text);
     if (text.Empty() || text.View() == kWebPrefix) {
       outcome.message = u"打开的程序或网址不能为空！";
       return outcome;
     }
     warnSeconds = 0;
-  } else if (form.action == kReminder) {
+  } else if (action == kReminder) {
     text.Assign(form.text);
     if (text.Empty()) {
       outcome.message = u"闹钟提醒内容不能为空！";
@@ -265,7 +274,7 @@ FormOutcome FinishTask(const TaskForm& form,
   TaskFileRecord& task = outcome.task;
   task = working;
   task.mode = form.mode;
-  task.action = form.action;
+  task.action = action;
   task.start = static_cast<int32_t>(schedule.start);
   task.nextRun = static_cast<int32_t>(schedule.nextRun);
   task.param = schedule.param;

@@ -40,6 +40,9 @@ constexpr int32_t kWorkdays = 1 | 2 | 4 | 8 | 16;
 constexpr int32_t kDefaultWarnSeconds = 30;
 constexpr int32_t kReminderWarnSeconds = 60;
 constexpr std::size_t kReminderMaxLength = 110;
+// What an Open task's text holds, its terminator aside.
+constexpr std::size_t kOpenTargetMaxLength = kTaskTextUnits - 1;
+inline constexpr std::u16string_view kOpenTargetTooLong = u"打开的程序或网址不能超过119个字！";
 inline constexpr std::u16string_view kWebPrefix = u"http://";
 
 // The controls' contents for the working copy: a new task (id 0) or one

@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include "platform/dll_search_win.h"
+
 namespace nightlatch {
 
 // Null when the DLL or the function is missing. The DLL stays loaded.
 template <typename Function>
 Function* SystemFunction(const wchar_t* library, const char* name) {
-  HMODULE module = ::LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  HMODULE module = LoadSystemLibrary(library);
   if (!module)
     return nullptr;
   // Through the generic function pointer type, which casts without warning.

@@ -31,21 +31,24 @@ words=(
   "TPP:wan3 shang4"                 # 晚上, hours 18-23
   "0:ling2" "1:yi1" "2:er4" "3:san1" "4:si4" "5:wu3" "6:liu4"
   "7:qi1" "8:ba1" "9:jiu3" "10:shi2" "11:shi2 yi1" "12:shi2 er4"
-  "02:liang3"                       # 两, two o'clock
+  # Only ever before 点, so it takes the tone it has there: a third tone
+  # before another one becomes a second.
+  "02:liang2"                       # 两, two o'clock
   "20:er4 shi2" "30:san1 shi2" "40:si4 shi2" "50:wu3 shi2"
   "hour:dian3"                      # 点
   "minute:fen1"                     # 分
 )
 
-# Silence cut at both ends, a short breath after each word (the program adds
-# no pause between files), loudness evened out, 16 kHz mono 16-bit. No
+# Silence cut at both ends, the voice faded out over its last 15 ms (cut
+# off, it ends in a click), a short breath after each word (the program
+# adds no pause between files), loudness evened out, 16 kHz mono 16-bit. No
 # dither, so the same words always make the same files.
 for entry in "${words[@]}"; do
   name=${entry%%:*}
   pinyin=${entry#*:}
   espeak-ng -v "$voice" -s "$speed" -w "$tmp/$name.wav" "$pinyin"
   sox -D "$tmp/$name.wav" -r 16000 -c 1 -b 16 "$zeph/$name.wav" \
-    silence 1 0.01 0.5% reverse silence 1 0.01 0.5% reverse \
+    silence 1 0.01 0.5% reverse silence 1 0.01 0.5% fade h 0.015 reverse \
     pad 0 0.06 norm -1
 done
 

@@ -60,9 +60,9 @@ class CMainDlg::TickSink final : public DueTaskSink {
 };
 
 CMainDlg::CMainDlg(Program& program, MainDlgServices services)
-    : program_(program),
-      services_(services),
-      pages_(program, *services_.clock, *services_.system) {}
+    : program_(program), services_(services), pages_(program, *services_.clock, *services_.system) {
+  SetNotifyIcon(services_.notifyIcon);
+}
 
 CMainDlg::~CMainDlg() = default;
 
@@ -117,7 +117,7 @@ bool CMainDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
       return true;
     case WM_ENDSESSION:
       if (wParam)
-        Exit();  // the system may end the process before the posted close
+        EndProgram();  // the system may end the process before the posted close
       return true;
     case WM_ERASEBKGND:
       PaintBackground(reinterpret_cast<HDC>(wParam));
@@ -200,6 +200,8 @@ void CMainDlg::OnQueryEndSession() {
 
 bool CMainDlg::OnInitDialog() {
   SetUpWindow();
+  // Centred on the primary monitor's work area, where it first shows.
+  CenterOver(nullptr);
   SetUpStatusBar();
   pages_.CreateFirst(hwnd(), LayOut(), ownVersion_);
   // The hidden pages and the tray icon come right after the window shows.
@@ -319,6 +321,10 @@ void CMainDlg::ArmTickTimer() {
 
 void CMainDlg::OnTick() {
   FinishStart();
+  // At logon the notification area may not be ready yet, and its
+  // TaskbarCreated may already have gone by: try again each second.
+  if (!trayIconAdded())
+    AddTrayIcon(title_);
   const PassClock pass = ReadClock();
   previousPass_.heldSeconds = (heldMilliseconds_ + 999) / 1000;
   heldMilliseconds_ = 0;
@@ -393,8 +399,12 @@ void CMainDlg::HideToTray() {
 }
 
 void CMainDlg::Exit() {
-  if (!PasswordCheck())
-    return;
+  if (PasswordCheck())
+    EndProgram();
+}
+
+// Without asking: the end of the session never waits for the password.
+void CMainDlg::EndProgram() {
   ::KillTimer(hwnd(), kTickTimer);
   DestroyWindow();
   ::PostQuitMessage(0);
@@ -409,6 +419,10 @@ void CMainDlg::OnDestroy() {
   }
   pages_.Destroy();
   noticeWindow_.Destroy();
+  // Requests still queued would go to a window that is gone: freed here.
+  MSG queued;
+  while (::PeekMessageW(&queued, hwnd(), WM_TASK_RUN, WM_TASK_RUN, PM_REMOVE))
+    delete reinterpret_cast<TaskRunRequest*>(queued.lParam);
   // Each prompt reports its closing as it goes: work on a copy.
   const std::vector<CPromptDlg*> open = std::exchange(prompts_, {});
   for (CPromptDlg* prompt : open)

@@ -32,6 +32,8 @@ struct MainDlgServices {
   SystemCalls* system = nullptr;
   // The prompts' sound commands; null: the system's MCI.
   MciCommands* mci = nullptr;
+  // The notification area; null: Shell_NotifyIconW.
+  NotifyIconFunction notifyIcon = nullptr;
 };
 
 class CMainDlg
@@ -89,6 +91,7 @@ class CMainDlg
   void OnOpenTasks(LPARAM alsoAdd);
   void OnQueryEndSession();
   void OnDestroy();
+  void EndProgram();
 
   void SetUpWindow();
   void SetUpStatusBar();

@@ -9,6 +9,7 @@
 #include "engine/system_calls_win.h"
 #include "engine/system_clock_win.h"
 #include "framework/message_loop_win.h"
+#include "platform/dll_search_win.h"
 #include "platform/scoped_handle_win.h"
 #include "platform/wide_string_win.h"
 #include "prompts/mci_queue_win.h"
@@ -74,7 +75,7 @@ int RunInteractive(StartCommand command) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   using namespace nightlatch;
   // Before anything loads a DLL by name: never from the program's folder.
-  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  RestrictDllSearchToSystem32();
 
   switch (const StartCommand command = ParseCommandLine(FromWide(commandLine))) {
     case StartCommand::kInteractive:

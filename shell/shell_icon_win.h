@@ -44,10 +44,16 @@ class CContextMenu {
   }
 };
 
+// How the icon reaches the notification area: Shell_NotifyIconW, or a
+// test's stand-in.
+using NotifyIconFunction = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
+
 // The tray icon. T provides hwnd(), ShowContextMenu(id).
 template <typename T>
 class CShellIcon {
  protected:
+  void SetNotifyIcon(NotifyIconFunction notify) { notify_ = notify ? notify : ::Shell_NotifyIconW; }
+
   CShellIcon() : taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {}
   ~CShellIcon() { DeleteTrayIcon(); }
 
@@ -63,7 +69,7 @@ class CShellIcon {
     data_.dwInfoFlags = NIIF_USER;
     CopyCut(data_.szInfoTitle, title);
     CopyCut(data_.szTip, title);
-    added_ = ::Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    added_ = notify_(NIM_ADD, &data_) != FALSE;
     tipSent_ = false;
   }
 
@@ -75,13 +81,13 @@ class CShellIcon {
       return;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     std::copy(std::begin(shown), std::end(shown), std::begin(data_.szTip));
-    tipSent_ = ::Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
+    tipSent_ = notify_(NIM_MODIFY, &data_) != FALSE;
   }
 
   void ShowHideBalloon() {
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
     CopyCut(data_.szInfo, kHiddenBalloon);
-    ::Shell_NotifyIconW(NIM_MODIFY, &data_);
+    notify_(NIM_MODIFY, &data_);
   }
 
   void DeleteTrayIcon() {
@@ -91,7 +97,7 @@ class CShellIcon {
     removal.cbSize = NOTIFYICONDATAW_V3_SIZE;
     removal.hWnd = data_.hWnd;
     removal.uID = kTrayIconId;
-    ::Shell_NotifyIconW(NIM_DELETE, &removal);
+    notify_(NIM_DELETE, &removal);
     added_ = false;
   }
 
@@ -123,7 +129,7 @@ class CShellIcon {
         decltype(data_.szInfo) balloon;
         std::copy(std::begin(data_.szInfo), std::end(data_.szInfo), balloon);
         data_.szInfo[0] = L'\0';
-        ::Shell_NotifyIconW(NIM_MODIFY, &data_);
+        notify_(NIM_MODIFY, &data_);
         static_cast<T*>(this)->ShowContextMenu(IDR_TRAY_MENU);
         std::copy(std::begin(balloon), std::end(balloon), data_.szInfo);
         break;
@@ -136,6 +142,7 @@ class CShellIcon {
 
  private:
   NOTIFYICONDATAW data_{};
+  NotifyIconFunction notify_ = ::Shell_NotifyIconW;
   UINT taskbarCreated_;
   std::u16string title_;
   bool added_ = false;

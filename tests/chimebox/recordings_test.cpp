@@ -104,6 +104,22 @@ TEST(RecordingsTest, EveryRecordingAChainNamesIsAShortAudibleMonoPcmWave) {
         std::find_if(wave->samples.begin(), wave->samples.end(),
                      [](int16_t sample) { return std::abs(int{sample}) > 328; });
     EXPECT_LE(static_cast<double>(firstSound - wave->samples.begin()) / wave->rate, 0.05);
+
+    // The voice fades out instead of stopping dead (a click): in its last
+    // 3 ms it is far quieter than 20 to 30 ms before its end.
+    const auto loud = [&](int16_t sample) { return std::abs(int{sample}) * 100 > peak; };
+    const std::size_t end = static_cast<std::size_t>(
+        std::find_if(wave->samples.rbegin(), wave->samples.rend(), loud).base() -
+        wave->samples.begin());
+    const std::size_t ms = wave->rate / 1000;
+    ASSERT_GT(end, 30 * ms);
+    const auto loudest = [&](std::size_t fromMs, std::size_t toMs) {
+      int most = 0;
+      for (std::size_t i = end - toMs * ms; i < end - fromMs * ms; ++i)
+        most = std::max(most, std::abs(int{wave->samples[i]}));
+      return most;
+    };
+    EXPECT_LE(loudest(0, 3) * 100, loudest(20, 30) * 35) << "the ending is cut off";
   }
 }
 

@@ -24,6 +24,7 @@
 #include "support/pixels_win.h"
 #include "support/printable_text.h"
 #include "support/recording_system_calls.h"
+#include "support/temp_folder.h"
 
 namespace nightlatch {
 namespace {
@@ -32,6 +33,7 @@ using testing::ClickButton;
 using testing::FakeClock;
 using testing::OnNextDialog;
 using testing::RecordingSystemCalls;
+using testing::TempFolder;
 using testing::Text;
 
 std::u16string ItemText(HWND dialog, int id) {
@@ -555,6 +557,36 @@ TEST_F(AddTaskDlgTest, CentredOverItsOwnerButInsideTheWorkArea) {
     }
     ::DestroyWindow(owner);
   }
+}
+
+// The task holds 119 units of its target: the field takes no more, and a
+// longer path from the file dialog is refused with the tip, not cut.
+TEST_F(AddTaskDlgTest, AnOpenTargetLongerThanTheTaskHoldsIsRefused) {
+  const TempFolder folder;
+  std::filesystem::path file = folder.path();
+  while (file.u16string().size() <= 130)
+    file /= "a-folder-with-a-long-name";
+  std::filesystem::create_directories(file);
+  file /= "long.txt";
+  std::ofstream(file) << "x";
+  CAddTaskDlg editor(CAddTaskDlg::kOpenFlavour, clock_, calls_);
+  Run(editor, [&](HWND dialog) {
+    EXPECT_EQ(::SendDlgItemMessageW(dialog, IDC_TASK_ENTRY, EM_GETLIMITTEXT, 0, 0), 119);
+    ::SetDlgItemTextW(dialog, IDC_TASK_ENTRY, L"C:\\keep.exe");
+    {
+      OnNextDialog choose([&](HWND fileDialog) {
+        ::SetDlgItemTextW(fileDialog, cmb13, file.c_str());
+        ::SetDlgItemTextW(fileDialog, edt1, file.c_str());
+        ClickButton(fileDialog, IDOK);
+      });
+      ClickButton(dialog, IDC_TASK_BROWSE);
+      EXPECT_TRUE(choose.ran());
+    }
+    EXPECT_EQ(Text(ItemText(dialog, IDC_TASK_ENTRY)), Text(u"C:\\keep.exe"));
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog, IDC_TASK_MESSAGE)));
+    EXPECT_EQ(Text(ItemText(dialog, IDC_TASK_MESSAGE)), Text(u"打开的程序或网址不能超过119个字！"));
+    ClickButton(dialog, IDCANCEL);
+  });
 }
 
 TEST_F(AddTaskDlgTest, BrowsePutsTheChosenFileIntoTheEntry) {

@@ -248,7 +248,9 @@ TEST(TaskFormTest, EntryTextAndWarningByAction) {
       {"open an address", kOpen, u"http://127.0.0.1/日程", u"", u"http://127.0.0.1/日程", 0},
       {"open nothing", kOpen, u"", u"打开的程序或网址不能为空！", u"", 0},
       {"open the bare prefix", kOpen, u"http://", u"打开的程序或网址不能为空！", u"", 0},
-      {"open a long entry is cut to 119", kOpen, Repeat(u'路', 130), u"", Repeat(u'路', 119), 0},
+      {"open of 119 characters", kOpen, Repeat(u'路', 119), u"", Repeat(u'路', 119), 0},
+      {"open of 120 characters is refused, not cut", kOpen, Repeat(u'路', 120), u"打开的程序或网址不能超过119个字！", u"", 0},
+      {"open of a 259-character path", kOpen, Repeat(u'路', 259), u"打开的程序或网址不能超过119个字！", u"", 0},
       {"reminder of 110 characters", kReminder, Repeat(u'醒', 110), u"", Repeat(u'醒', 110), 60},
       {"reminder of 111 characters", kReminder, Repeat(u'醒', 111), u"闹钟提醒内容不能超过110个字！", u"", 0},
       {"reminder typed past 119", kReminder, Repeat(u'醒', 300), u"闹钟提醒内容不能超过110个字！", u"", 0},
@@ -271,6 +273,37 @@ TEST(TaskFormTest, EntryTextAndWarningByAction) {
     EXPECT_EQ(Text(stored.View()), Text(c.stored));
     EXPECT_EQ(outcome.task.action, c.action);
     EXPECT_EQ(outcome.task.warnSeconds, c.warnSeconds);
+  }
+}
+
+// A stored warning or action that is not in its list (a task file from
+// elsewhere) shows no selection; 确定 keeps the stored value instead of
+// storing -1, which would make a task that never runs.
+TEST(TaskFormTest, NothingSelectedKeepsTheStoredValue) {
+  TaskFileRecord working = Blank();
+  working.id = 7;
+  working.action = kRestart;
+  working.warnSeconds = 120;
+  const struct {
+    const char* name;
+    int32_t action;
+    int32_t warnSeconds;
+    int32_t storedAction;
+    int32_t storedWarning;
+  } cases[] = {
+      {"neither list selected", -1, -1, kRestart, 120},
+      {"a warning chosen", -1, 15, kRestart, 15},
+      {"an action chosen", kLogOff, -1, kLogOff, 120},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TaskForm form = Minutes(kCountdown, 0, 5);
+    form.action = c.action;
+    form.warnSeconds = c.warnSeconds;
+    const FormOutcome outcome = FinishTask(form, working, ClockAt(kWednesdayTen, {0}));
+    ASSERT_TRUE(outcome.accepted()) << testing::ToUtf8(outcome.message);
+    EXPECT_EQ(outcome.task.action, c.storedAction);
+    EXPECT_EQ(outcome.task.warnSeconds, c.storedWarning);
   }
 }
 

@@ -289,6 +289,31 @@ TEST_F(MainDlgTest, CloseAsksThePasswordAndEndOfSessionDoesNot) {
   EXPECT_EQ(message.wParam, 0u);
 }
 
+// A lone WM_ENDSESSION (no WM_QUERYENDSESSION came first to unlock) still
+// ends the program without a modal password dialog while Windows ends.
+TEST_F(MainDlgTest, EndOfSessionAloneNeverAsksThePassword) {
+  Configure(u"Config", u"PwdFlag", u"1");
+  Configure(u"Config", u"Pwd", u"secret");
+  Open();
+  HWND window = dialog_->hwnd();
+  OnNextDialog unexpected([](HWND dialog) { ClickButton(dialog, IDCANCEL); });
+  ::SendMessageW(window, WM_ENDSESSION, TRUE, 0);
+  EXPECT_FALSE(unexpected.ran()) << "no password dialog";
+  EXPECT_FALSE(::IsWindow(window));
+  MSG quit{};
+  EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(MainDlgTest, TheWindowFirstShowsCentredOnTheWorkArea) {
+  Open();
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT own{};
+  ::GetWindowRect(dialog_->hwnd(), &own);
+  EXPECT_NEAR((own.left + own.right) / 2, (work.left + work.right) / 2, 1);
+  EXPECT_NEAR((own.top + own.bottom) / 2, (work.top + work.bottom) / 2, 1);
+}
+
 TEST_F(MainDlgTest, AnnouncementOnTheHalfHourOfAnEnabledHour) {
   Configure(u"Speak", u"ByHalf", u"1");
   Configure(u"Speak", u"Notify", u"1");

@@ -48,6 +48,37 @@ TEST_F(TrayIconTest, IconCarriesTheTitleAndReturnsAfterTheTaskbarRestarts) {
       << "the tooltip starts afresh; the next tick restores it";
 }
 
+// At logon the notification area may not be ready, and its TaskbarCreated
+// may have gone by already: the icon is tried again each second.
+int failedAdds = 0;
+BOOL WINAPI NotReadyTwice(DWORD message, PNOTIFYICONDATAW data) {
+  if (message == NIM_ADD && failedAdds < 2) {
+    ++failedAdds;
+    return FALSE;
+  }
+  return ::Shell_NotifyIconW(message, data);
+}
+
+TEST(TrayIconRetryTest, AFailedAddIsTriedAgainOnTheTick) {
+  failedAdds = 0;
+  testing::TempFolder folder;
+  Program program(folder.u16());
+  testing::FakeClock clock;
+  testing::RecordingSystemCalls calls;
+  CMainDlg dialog(program, MainDlgServices{&clock, &calls, nullptr, NotReadyTwice});
+  ASSERT_TRUE(dialog.CreateModeless(nullptr));
+  testing::PumpMessages();
+  EXPECT_FALSE(dialog.trayIconAdded());
+  for (int tick = 0; tick < 3 && !dialog.trayIconAdded(); ++tick) {
+    ++clock.now;
+    ::SendMessageW(dialog.hwnd(), WM_TIMER, CMainDlg::kTickTimer, 0);
+  }
+  EXPECT_TRUE(dialog.trayIconAdded());
+  EXPECT_EQ(failedAdds, 2);
+  dialog.DestroyWindow();
+  testing::PumpMessages();
+}
+
 TEST_F(TrayIconTest, HidingShowsTheBalloonAndALeftClickBringsTheWindowBack) {
   ::ShowWindow(dialog_->hwnd(), SW_SHOW);
   ::SendMessageW(dialog_->hwnd(), WM_COMMAND, IDC_HIDE, 0);

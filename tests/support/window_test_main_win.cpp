@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/dll_search_win.h"
+
 int wmain(int argc, wchar_t** argv) {
-  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  nightlatch::RestrictDllSearchToSystem32();
   ::CoInitialize(nullptr);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES |
                                                      ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
