@@ -1,17 +1,68 @@
-// The settings page: hosts the settings sub-pages.
+// The settings page: a selector on the left, the four sub-pages on the
+// right, and the status label that a sub-page's WM_PAGE_STATUS shows for two
+// seconds.
 #pragma once
 
+#include <string>
+
+#include <windows.h>
+
+#include "controls/color_list_box_win.h"
+#include "controls/skin_mixins_win.h"
 #include "framework/dialog_win.h"
+#include "platform/gdi_win.h"
 #include "resources/nightlatch_ids.h"
+#include "settings/page_pwd_dlg_win.h"
 
 namespace nightlatch {
 
-class CSettingDlg : public DialogImpl<CSettingDlg> {
+class Program;
+
+// A sub-page still to be built: an empty page of its size.
+template <UINT templateId>
+class CEmptyPageDlg
+    : public DialogImpl<CEmptyPageDlg<templateId>,
+                        CPaintBkgnd<CEmptyPageDlg<templateId>, false, RGB(255, 255, 255)>> {
  public:
-  static constexpr UINT kTemplateId = IDD_SETTINGS_PAGE;
+  static constexpr UINT kTemplateId = templateId;
 
  private:
   bool OnMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
+};
+
+class CSettingDlg
+    : public DialogImpl<CSettingDlg,
+                        CCtrlColor<CSettingDlg, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
+                        CPaintBkgnd<CSettingDlg, false, RGB(255, 255, 255)>> {
+ public:
+  static constexpr UINT kTemplateId = IDD_SETTINGS_PAGE;
+  static constexpr UINT_PTR kStatusTimer = 1;
+  static constexpr UINT kStatusMilliseconds = 2000;
+  static constexpr COLORREF kStatusBackground = RGB(57, 128, 0);
+
+  explicit CSettingDlg(Program& program);
+
+  int selected() const { return selected_; }
+  // The sub-page of selector entry `index` (0 to 3).
+  HWND page(int index) const;
+
+  HBRUSH OnStaticColor(HDC dc, HWND control);
+
+ private:
+  bool OnInitDialog() override;
+  bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void Select(int index);
+  void ShowStatus(int pageIndex);
+  void OnDestroy();
+
+  CColorListBox selector_;
+  HWND status_ = nullptr;
+  int selected_ = 0;
+  ScopedBrush statusBrush_;
+  CEmptyPageDlg<IDD_PAGE_BASIC> basicPage_;
+  CPagePwdDlg passwordPage_;
+  CEmptyPageDlg<IDD_PAGE_TIME_SPEAK> timeSpeakPage_;
+  CEmptyPageDlg<IDD_PAGE_CLOCK> clockPage_;
 };
 
 }  // namespace nightlatch

@@ -10,7 +10,7 @@ constexpr int kPageImageWidth = 80;
 }  // namespace
 
 PageHost::PageHost(Program& program, SystemClock& clock, SystemCalls& system)
-    : program_(program), plan_(program, clock, system) {}
+    : program_(program), plan_(program, clock, system), settings_(program) {}
 
 void PageHost::CreateFirst(HWND dialog, const RECT& area, int32_t ownVersion) {
   area_ = area;

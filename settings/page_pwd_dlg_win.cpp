@@ -1,0 +1,82 @@
+#include "settings/page_pwd_dlg_win.h"
+
+#include "controls/window_text_win.h"
+#include "resources/nightlatch_messages.h"
+#include "settings/page_header_win.h"
+#include "shell/program_win.h"
+
+namespace nightlatch {
+
+CPagePwdDlg::CPagePwdDlg(Program& program)
+    : program_(program), headerBrush_(::CreateSolidBrush(kPageHeaderBlue)) {}
+
+bool CPagePwdDlg::OnInitDialog() {
+  save_.Attach(Item(IDC_PAGE_PASSWORD_SAVE));
+  // The stored password is never shown.
+  SetItemText(hwnd(), IDC_PAGE_PASSWORD_NEW, u"");
+  SetItemText(hwnd(), IDC_PAGE_PASSWORD_CONFIRM, u"");
+  const bool on = program_.config().Read(setting::kPasswordOn) != 0;
+  ::CheckDlgButton(hwnd(), IDC_PAGE_PASSWORD_ON, on ? BST_CHECKED : BST_UNCHECKED);
+  EnableFields(on);
+  return true;
+}
+
+bool CPagePwdDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+  if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
+    return false;
+  switch (LOWORD(wParam)) {
+    case IDC_PAGE_PASSWORD_ON:
+      EnableFields(::IsDlgButtonChecked(hwnd(), IDC_PAGE_PASSWORD_ON) == BST_CHECKED);
+      return true;
+    case IDC_PAGE_PASSWORD_SAVE:
+      Save();
+      return true;
+    default:
+      return false;
+  }
+}
+
+HBRUSH CPagePwdDlg::OnStaticColor(HDC dc, HWND control) {
+  if (control != Item(IDC_PAGE_PASSWORD_HEADER))
+    return nullptr;
+  ::SetTextColor(dc, RGB(255, 255, 255));
+  return headerBrush_.get();
+}
+
+void CPagePwdDlg::EnableFields(bool enabled) {
+  ::EnableWindow(Item(IDC_PAGE_PASSWORD_NEW), enabled);
+  ::EnableWindow(Item(IDC_PAGE_PASSWORD_CONFIRM), enabled);
+}
+
+void CPagePwdDlg::Save() {
+  const SettingsFile& config = program_.config();
+  if (::IsDlgButtonChecked(hwnd(), IDC_PAGE_PASSWORD_ON) != BST_CHECKED) {
+    config.Write(setting::kPasswordOn, 0);
+    config.Write(setting::kPassword, u"");
+    program_.settings.passwordOn = false;
+    Report(kPasswordOffStatus);
+    return;
+  }
+  const std::u16string entered = FromWide(WindowText(Item(IDC_PAGE_PASSWORD_NEW)));
+  const std::u16string confirmed = FromWide(WindowText(Item(IDC_PAGE_PASSWORD_CONFIRM)));
+  if (entered.empty()) {
+    Report(kPasswordEmptyStatus);
+    return;
+  }
+  // Exact: letters differing only in case are another password.
+  if (confirmed != entered) {
+    Report(kPasswordMismatchStatus);
+    return;
+  }
+  config.Write(setting::kPasswordOn, 1);
+  config.Write(setting::kPassword, entered);
+  program_.settings.passwordOn = true;
+  Report(kPasswordOnStatus);
+}
+
+void CPagePwdDlg::Report(std::u16string_view text) {
+  status_ = text.substr(0, 259);
+  ::SendMessageW(::GetParent(hwnd()), WM_PAGE_STATUS, kPageIndex, 0);
+}
+
+}  // namespace nightlatch

@@ -1,0 +1,117 @@
+#include "settings/setting_dlg_win.h"
+
+#include "controls/window_text_win.h"
+#include "platform/window_geometry_win.h"
+#include "resources/nightlatch_messages.h"
+
+namespace nightlatch {
+namespace {
+
+constexpr const char16_t* kEntries[] = {u"基本设置", u"密码设置", u"报时设置", u"桌面时钟"};
+
+}  // namespace
+
+CSettingDlg::CSettingDlg(Program& program)
+    : statusBrush_(::CreateSolidBrush(kStatusBackground)), passwordPage_(program) {}
+
+HWND CSettingDlg::page(int index) const {
+  switch (index) {
+    case 0:
+      return basicPage_.hwnd();
+    case 1:
+      return passwordPage_.hwnd();
+    case 2:
+      return timeSpeakPage_.hwnd();
+    case 3:
+      return clockPage_.hwnd();
+    default:
+      return nullptr;
+  }
+}
+
+bool CSettingDlg::OnInitDialog() {
+  status_ = Item(IDC_SETTINGS_STATUS);
+  HWND list = Item(IDC_SETTINGS_SELECTOR);
+  selector_.Attach(list);
+  ::ShowWindow(status_, SW_HIDE);
+  for (const char16_t* entry : kEntries)
+    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(entry)));
+  ::SendMessageW(list, LB_SETCURSEL, 0, 0);
+  ::SendMessageW(list, LB_SETITEMHEIGHT, 0, CColorListBox::kItemHeight);
+
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  const RECT selector = BoundsInParent(list);
+  const RECT area{selector.right + 20, selector.top + 6, client.right, selector.bottom - 35};
+  basicPage_.CreateModeless(hwnd());
+  passwordPage_.CreateModeless(hwnd());
+  timeSpeakPage_.CreateModeless(hwnd());
+  clockPage_.CreateModeless(hwnd());
+  for (int index = 0; index < 4; ++index) {
+    ::SetWindowPos(page(index), nullptr, area.left, area.top, area.right - area.left,
+                   area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Select(0);
+  return true;
+}
+
+bool CSettingDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wParam) != IDC_SETTINGS_SELECTOR || HIWORD(wParam) != LBN_SELCHANGE)
+        return false;
+      Select(static_cast<int>(::SendMessageW(selector_.hwnd(), LB_GETCURSEL, 0, 0)));
+      return true;
+    case WM_PAGE_STATUS:
+      ShowStatus(static_cast<int>(wParam));
+      return true;
+    case WM_TIMER:
+      if (wParam != kStatusTimer)
+        return false;
+      ::KillTimer(hwnd, kStatusTimer);
+      ::ShowWindow(status_, SW_HIDE);
+      return true;
+    case WM_DESTROY:
+      OnDestroy();
+      return false;
+    default:
+      return false;
+  }
+}
+
+void CSettingDlg::Select(int index) {
+  if (index < 0 || index >= 4)
+    index = 0;
+  selected_ = index;
+  for (int shown = 0; shown < 4; ++shown)
+    ::ShowWindow(page(shown), shown == index ? SW_SHOW : SW_HIDE);
+}
+
+// A second text restarts the two seconds.
+void CSettingDlg::ShowStatus(int pageIndex) {
+  std::u16string text;
+  if (pageIndex == CPagePwdDlg::kPageIndex)
+    text = passwordPage_.status();
+  ::KillTimer(hwnd(), kStatusTimer);
+  SetItemText(hwnd(), IDC_SETTINGS_STATUS, text);
+  ::ShowWindow(status_, SW_SHOW);
+  ::SetTimer(hwnd(), kStatusTimer, kStatusMilliseconds, nullptr);
+}
+
+HBRUSH CSettingDlg::OnStaticColor(HDC dc, HWND control) {
+  if (control != status_)
+    return nullptr;
+  ::SetTextColor(dc, RGB(255, 255, 255));
+  ::SetBkColor(dc, kStatusBackground);
+  return statusBrush_.get();
+}
+
+void CSettingDlg::OnDestroy() {
+  ::KillTimer(hwnd(), kStatusTimer);
+  basicPage_.DestroyWindow();
+  passwordPage_.DestroyWindow();
+  timeSpeakPage_.DestroyWindow();
+  clockPage_.DestroyWindow();
+}
+
+}  // namespace nightlatch

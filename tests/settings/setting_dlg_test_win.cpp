@@ -1,0 +1,159 @@
+// The settings host and its password page, driven through their real
+// controls: what each click writes to config.ini, what it sets on the
+// program object, and the status text the host shows.
+#include "settings/setting_dlg_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "controls/window_text_win.h"
+#include "shell/program_win.h"
+#include "support/control_host_win.h"
+#include "support/dialog_driver_win.h"
+#include "support/printable_text.h"
+#include "support/temp_folder.h"
+
+namespace nightlatch {
+namespace {
+
+using testing::ClickButton;
+using testing::PumpMessages;
+using testing::Text;
+
+class SettingDlgTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(host_.Open(700, 500)); }
+
+  void TearDown() override {
+    settings_.reset();
+    PumpMessages();
+  }
+
+  void Open() {
+    settings_ = std::make_unique<CSettingDlg>(program_);
+    ASSERT_TRUE(settings_->CreateModeless(host_.hwnd()));
+    ::ShowWindow(settings_->hwnd(), SW_SHOW);
+  }
+
+  void SelectEntry(int index) {
+    HWND list = settings_->Item(IDC_SETTINGS_SELECTOR);
+    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(settings_->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SETTINGS_SELECTOR, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
+  }
+
+  std::u16string StatusShown() const {
+    HWND status = settings_->Item(IDC_SETTINGS_STATUS);
+    return ::IsWindowVisible(status) ? FromWide(WindowText(status)) : u"<hidden>";
+  }
+
+  std::u16string Stored(const TextSetting& setting) const {
+    return program_.config().Read(setting);
+  }
+
+  testing::TempFolder folder_{u"settings"};
+  Program program_{folder_.u16()};
+  testing::ControlHost host_;
+  std::unique_ptr<CSettingDlg> settings_;
+};
+
+TEST_F(SettingDlgTest, TheSelectorShowsOnePageAtATime) {
+  Open();
+  HWND list = settings_->Item(IDC_SETTINGS_SELECTOR);
+  ASSERT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 4);
+  const char16_t* entries[] = {u"基本设置", u"密码设置", u"报时设置", u"桌面时钟"};
+  for (int i = 0; i < 4; ++i) {
+    wchar_t text[32] = {};
+    ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(Text(FromWide(text)), Text(entries[i]));
+  }
+  EXPECT_EQ(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), 30);
+  EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+  for (int selected : {0, 1, 3, 2}) {
+    SelectEntry(selected);
+    for (int page = 0; page < 4; ++page) {
+      EXPECT_EQ(::IsWindowVisible(settings_->page(page)) != FALSE, page == selected)
+          << "entry " << selected << ", page " << page;
+    }
+  }
+  // The pages lie right of the selector, 20 pixels off and 6 lower.
+  const RECT selector = BoundsInParent(list);
+  const RECT page = BoundsInParent(settings_->page(1));
+  EXPECT_EQ(page.left, selector.right + 20);
+  EXPECT_EQ(page.top, selector.top + 6);
+}
+
+TEST_F(SettingDlgTest, PasswordPageOpensEmptyAndItsFieldsFollowTheBox) {
+  program_.config().Write(setting::kPassword, u"Stored1");
+  for (const bool on : {false, true}) {
+    SCOPED_TRACE(on);
+    program_.config().Write(setting::kPasswordOn, on ? 1 : 0);
+    Open();
+    HWND page = settings_->page(CPagePwdDlg::kPageIndex);
+    EXPECT_EQ(::IsDlgButtonChecked(page, IDC_PAGE_PASSWORD_ON) == BST_CHECKED, on);
+    for (int field : {IDC_PAGE_PASSWORD_NEW, IDC_PAGE_PASSWORD_CONFIRM}) {
+      EXPECT_EQ(Text(FromWide(WindowText(::GetDlgItem(page, field)))), Text(u""))
+          << "the stored password is never shown";
+      EXPECT_EQ(::IsWindowEnabled(::GetDlgItem(page, field)) != FALSE, on);
+    }
+    ClickButton(page, IDC_PAGE_PASSWORD_ON);
+    EXPECT_EQ(::IsWindowEnabled(::GetDlgItem(page, IDC_PAGE_PASSWORD_NEW)) != FALSE, !on);
+    EXPECT_EQ(program_.config().Read(setting::kPasswordOn), on ? 1 : 0) << "nothing saved yet";
+    settings_.reset();
+  }
+}
+
+TEST_F(SettingDlgTest, SavingThePasswordWritesItOrSaysWhyNot) {
+  const struct {
+    const char* name;
+    bool ticked;
+    const wchar_t* entered;
+    const wchar_t* confirmed;
+    const char16_t* status;
+    int32_t storedFlag;
+    const char16_t* storedPassword;
+    bool passwordOn;
+  } cases[] = {
+      {"empty", true, L"", L"", u"请输入密码，密码不能为空！", 0, u"Old", false},
+      {"confirmation differs in case", true, L"Secret1", L"secret1", u"两次密码不同，请重新输入！",
+       0, u"Old", false},
+      {"confirmed", true, L"Secret1", L"Secret1", u"启用密码成功！", 1, u"Secret1", true},
+      {"protection off", false, L"ignored", L"", u"取消密码成功！", 0, u"", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    program_.config().Write(setting::kPasswordOn, 0);
+    program_.config().Write(setting::kPassword, u"Old");
+    program_.settings.passwordOn = false;
+    Open();
+    HWND page = settings_->page(CPagePwdDlg::kPageIndex);
+    if (c.ticked)
+      ClickButton(page, IDC_PAGE_PASSWORD_ON);
+    ::SetDlgItemTextW(page, IDC_PAGE_PASSWORD_NEW, c.entered);
+    ::SetDlgItemTextW(page, IDC_PAGE_PASSWORD_CONFIRM, c.confirmed);
+    ClickButton(page, IDC_PAGE_PASSWORD_SAVE);
+    EXPECT_EQ(Text(StatusShown()), Text(c.status));
+    EXPECT_EQ(program_.config().Read(setting::kPasswordOn), c.storedFlag);
+    EXPECT_EQ(Text(Stored(setting::kPassword)), Text(c.storedPassword));
+    EXPECT_EQ(program_.settings.passwordOn, c.passwordOn);
+    settings_.reset();
+  }
+}
+
+TEST_F(SettingDlgTest, ASecondStatusReplacesTheFirstAndTheTimerHidesIt) {
+  Open();
+  HWND page = settings_->page(CPagePwdDlg::kPageIndex);
+  ClickButton(page, IDC_PAGE_PASSWORD_ON);
+  ClickButton(page, IDC_PAGE_PASSWORD_SAVE);
+  EXPECT_EQ(Text(StatusShown()), Text(u"请输入密码，密码不能为空！"));
+  ClickButton(page, IDC_PAGE_PASSWORD_ON);
+  ClickButton(page, IDC_PAGE_PASSWORD_SAVE);
+  EXPECT_EQ(Text(StatusShown()), Text(u"取消密码成功！"));
+  // The second text restarted the timer; its expiry hides the label.
+  ::SendMessageW(settings_->hwnd(), WM_TIMER, CSettingDlg::kStatusTimer, 0);
+  EXPECT_EQ(Text(StatusShown()), Text(u"<hidden>"));
+}
+
+}  // namespace
+}  // namespace nightlatch
