@@ -12,7 +12,9 @@ constexpr const char16_t* kEntries[] = {u"基本设置", u"密码设置", u"报�
 }  // namespace
 
 CSettingDlg::CSettingDlg(Program& program)
-    : statusBrush_(::CreateSolidBrush(kStatusBackground)), passwordPage_(program) {}
+    : statusBrush_(::CreateSolidBrush(kStatusBackground)),
+      passwordPage_(program),
+      timeSpeakPage_(program) {}
 
 HWND CSettingDlg::page(int index) const {
   switch (index) {
@@ -92,6 +94,8 @@ void CSettingDlg::ShowStatus(int pageIndex) {
   std::u16string text;
   if (pageIndex == CPagePwdDlg::kPageIndex)
     text = passwordPage_.status();
+  else if (pageIndex == CPageTimeSpeakDlg::kPageIndex)
+    text = timeSpeakPage_.status();
   ::KillTimer(hwnd(), kStatusTimer);
   SetItemText(hwnd(), IDC_SETTINGS_STATUS, text);
   ::ShowWindow(status_, SW_SHOW);

@@ -13,6 +13,7 @@
 #include "platform/gdi_win.h"
 #include "resources/nightlatch_ids.h"
 #include "settings/page_pwd_dlg_win.h"
+#include "settings/page_time_speak_dlg_win.h"
 
 namespace nightlatch {
 
@@ -61,7 +62,7 @@ class CSettingDlg
   ScopedBrush statusBrush_;
   CEmptyPageDlg<IDD_PAGE_BASIC> basicPage_;
   CPagePwdDlg passwordPage_;
-  CEmptyPageDlg<IDD_PAGE_TIME_SPEAK> timeSpeakPage_;
+  CPageTimeSpeakDlg timeSpeakPage_;
   CEmptyPageDlg<IDD_PAGE_CLOCK> clockPage_;
 };
 

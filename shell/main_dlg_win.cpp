@@ -97,8 +97,9 @@ bool CMainDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
       services_.clock->TimeChanged();
       return false;
     case WM_HOTKEY_CHANGED:
+      // The answer tells the page whether the new hotkey is ours.
       ::UnregisterHotKey(hwnd, kSpeakHotkeyId);
-      RegisterSpeakHotkey();
+      result = RegisterSpeakHotkey() ? TRUE : FALSE;
       return true;
     case WM_HOTKEY:
       if (wParam == kSpeakHotkeyId)
@@ -445,11 +446,12 @@ void CMainDlg::PaintBackground(HDC dc) {
   canvas.Present();
 }
 
-void CMainDlg::RegisterSpeakHotkey() {
+bool CMainDlg::RegisterSpeakHotkey() {
   const int32_t key = program_.config().Read(setting::kHotkeyKey);
   const int32_t modifiers = program_.config().Read(setting::kHotkeyModifiers);
   // Taken by another program: the hotkey then simply does nothing.
-  ::RegisterHotKey(hwnd(), kSpeakHotkeyId, HotkeyModifiers(modifiers), static_cast<UINT>(key));
+  return ::RegisterHotKey(hwnd(), kSpeakHotkeyId, HotkeyModifiers(modifiers),
+                          static_cast<UINT>(key)) != FALSE;
 }
 
 void CMainDlg::ShowFromTray() {

@@ -107,7 +107,7 @@ class CMainDlg
   void ShowPage(int pageButton);
   void HideToTray();
   void PaintBackground(HDC dc);
-  void RegisterSpeakHotkey();
+  bool RegisterSpeakHotkey();
   void RefreshClockTexts(const LocalFields& now);
 
   Program& program_;

@@ -48,7 +48,8 @@ int RunInteractive(StartCommand command) {
   ::CoInitialize(nullptr);
   // The task list and the editor's date and time pickers need their classes.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES |
-                                                     ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES};
+                                                     ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES |
+                                                     ICC_HOTKEY_CLASS};
   ::InitCommonControlsEx(&controls);
 
   int result = 0;

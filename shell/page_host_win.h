@@ -37,6 +37,7 @@ class PageHost {
 
   CSimpleDlg& simple() { return simple_; }
   CPlanDlg& plan() { return plan_; }
+  CSettingDlg& settings() { return settings_; }
 
   // The task list page saves the task file as it goes.
   void Destroy();

@@ -1,13 +1,16 @@
-// The settings host and its password page, driven through their real
-// controls: what each click writes to config.ini, what it sets on the
-// program object, and the status text the host shows.
+// The settings host with its password and time-announcement pages, driven
+// through their real controls: what each click writes to config.ini, what
+// it sets on the program object, and the status text the host shows.
 #include "settings/setting_dlg_win.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "controls/window_text_win.h"
+#include "resources/nightlatch_messages.h"
 #include "shell/program_win.h"
 #include "support/control_host_win.h"
 #include "support/dialog_driver_win.h"
@@ -20,6 +23,20 @@ namespace {
 using testing::ClickButton;
 using testing::PumpMessages;
 using testing::Text;
+
+// The settings host's parent, standing in for the main dialog: answers
+// WM_HOTKEY_CHANGED as RegisterHotKey did.
+struct MainDialogStandIn : testing::ControlHost {
+  bool ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT& result) override {
+    if (message != WM_HOTKEY_CHANGED)
+      return false;
+    ++hotkeyChanges;
+    result = registers ? TRUE : FALSE;
+    return true;
+  }
+  bool registers = true;
+  int hotkeyChanges = 0;
+};
 
 class SettingDlgTest : public ::testing::Test {
  protected:
@@ -54,7 +71,7 @@ class SettingDlgTest : public ::testing::Test {
 
   testing::TempFolder folder_{u"settings"};
   Program program_{folder_.u16()};
-  testing::ControlHost host_;
+  MainDialogStandIn host_;
   std::unique_ptr<CSettingDlg> settings_;
 };
 
@@ -153,6 +170,58 @@ TEST_F(SettingDlgTest, ASecondStatusReplacesTheFirstAndTheTimerHidesIt) {
   // The second text restarted the timer; its expiry hides the label.
   ::SendMessageW(settings_->hwnd(), WM_TIMER, CSettingDlg::kStatusTimer, 0);
   EXPECT_EQ(Text(StatusShown()), Text(u"<hidden>"));
+}
+
+TEST_F(SettingDlgTest, TimeSpeakPageTicksTheHoursOfSpeakHourAndWritesThemBack) {
+  program_.config().Write(setting::kSpeakHours, u"1000000100000000000000x2");
+  Open();
+  HWND page = settings_->page(CPageTimeSpeakDlg::kPageIndex);
+  EXPECT_EQ(Text(program_.settings.speakHours), Text(u"1000000100000000000000x2"));
+  EXPECT_EQ(::IsDlgButtonChecked(page, IDC_PAGE_SPEAK_HOUR_FIRST), BST_CHECKED) << "1点";
+  EXPECT_EQ(::IsDlgButtonChecked(page, IDC_PAGE_SPEAK_HOUR_FIRST + 7), BST_CHECKED) << "8点";
+  EXPECT_EQ(::IsDlgButtonChecked(page, IDC_PAGE_SPEAK_HOUR_FIRST + 22), BST_UNCHECKED)
+      << "a value outside 0 to 2 shows as 0";
+
+  // All off, then 24点 alone: position 24 of the text is midnight's.
+  for (int i = 0; i < 24; ++i) {
+    if (::IsDlgButtonChecked(page, IDC_PAGE_SPEAK_HOUR_FIRST + i) != BST_UNCHECKED)
+      ClickButton(page, IDC_PAGE_SPEAK_HOUR_FIRST + i);
+  }
+  EXPECT_EQ(Text(Stored(setting::kSpeakHours)), Text(u"000000000000000000000000"));
+  ClickButton(page, IDC_PAGE_SPEAK_HOUR_LAST);
+  EXPECT_EQ(Text(Stored(setting::kSpeakHours)), Text(u"000000000000000000000001"));
+  EXPECT_EQ(Text(program_.settings.speakHours), Text(u"000000000000000000000001"));
+  EXPECT_EQ(Text(StatusShown()), Text(u"设置成功！"));
+}
+
+TEST_F(SettingDlgTest, AHotkeyIsSavedOnceItHasAKeyAndTheStatusSaysWhetherItIsOurs) {
+  Open();
+  HWND page = settings_->page(CPageTimeSpeakDlg::kPageIndex);
+  HWND hotkey = ::GetDlgItem(page, IDC_PAGE_SPEAK_HOTKEY);
+  EXPECT_EQ(::SendMessageW(hotkey, HKM_GETHOTKEY, 0, 0), MAKEWORD(VK_F9, HOTKEYF_CONTROL))
+      << "the default Ctrl+F9";
+  const auto press = [&](BYTE key, BYTE modifiers) {
+    ::SendMessageW(hotkey, HKM_SETHOTKEY, MAKEWORD(key, modifiers), 0);
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_PAGE_SPEAK_HOTKEY, EN_CHANGE),
+                   reinterpret_cast<LPARAM>(hotkey));
+  };
+  const IntSetting storedKey{u"Speak", u"HotkeyVK", -1};
+  press(0, HOTKEYF_CONTROL);  // Ctrl alone
+  EXPECT_EQ(program_.config().Read(storedKey), -1) << "nothing saved";
+  EXPECT_EQ(host_.hotkeyChanges, 0);
+
+  press(VK_F8, HOTKEYF_CONTROL);
+  EXPECT_EQ(program_.config().Read(setting::kHotkeyKey), 119);
+  EXPECT_EQ(program_.config().Read(setting::kHotkeyModifiers), 2);
+  EXPECT_EQ(host_.hotkeyChanges, 1);
+  EXPECT_EQ(Text(StatusShown()), Text(u"设置快捷键成功！"));
+
+  // Held by another program: still written, but not praised.
+  host_.registers = false;
+  press(VK_F7, HOTKEYF_CONTROL | HOTKEYF_ALT);
+  EXPECT_EQ(program_.config().Read(setting::kHotkeyKey), VK_F7);
+  EXPECT_EQ(program_.config().Read(setting::kHotkeyModifiers), HOTKEYF_CONTROL | HOTKEYF_ALT);
+  EXPECT_EQ(Text(StatusShown()), Text(u"设置快捷键失败，该快捷键已被占用！"));
 }
 
 }  // namespace

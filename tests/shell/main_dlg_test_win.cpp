@@ -304,6 +304,25 @@ TEST_F(MainDlgTest, EndOfSessionAloneNeverAsksThePassword) {
   EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
+// Set on the password page, the password gates the pages at once.
+TEST_F(MainDlgTest, APasswordSetOnItsPageGatesThePagesAtOnce) {
+  Open();
+  Command(IDC_PAGE_SETTINGS);
+  ASSERT_EQ(dialog_->pages().visiblePage(), IDC_PAGE_SETTINGS) << "no password yet";
+  HWND page = dialog_->pages().settings().page(CPagePwdDlg::kPageIndex);
+  ClickButton(page, IDC_PAGE_PASSWORD_ON);
+  ::SetDlgItemTextW(page, IDC_PAGE_PASSWORD_NEW, L"Neu2");
+  ::SetDlgItemTextW(page, IDC_PAGE_PASSWORD_CONFIRM, L"Neu2");
+  ClickButton(page, IDC_PAGE_PASSWORD_SAVE);
+  EXPECT_TRUE(program_.settings.passwordOn);
+
+  Command(IDC_HIDE);
+  OnNextDialog refuse([](HWND dialog) { ClickButton(dialog, IDCANCEL); });
+  Command(IDC_PAGE_SETTINGS);
+  EXPECT_TRUE(refuse.ran()) << "the password dialog asks";
+  EXPECT_EQ(dialog_->pages().visiblePage(), IDC_PAGE_SIMPLE);
+}
+
 TEST_F(MainDlgTest, TheWindowFirstShowsCentredOnTheWorkArea) {
   Open();
   RECT work{};

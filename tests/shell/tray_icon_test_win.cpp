@@ -1,6 +1,10 @@
 // The notification-area icon of the main dialog: added at start, back after
 // the taskbar restarts, the way back to the hidden window; and the speak
 // hotkey, fired by real keyboard input.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -94,12 +98,10 @@ TEST_F(TrayIconTest, HidingShowsTheBalloonAndALeftClickBringsTheWindowBack) {
   EXPECT_FALSE(::IsIconic(dialog_->hwnd()));
 }
 
-TEST_F(TrayIconTest, SpeakHotkeyFiresForKeyboardInput) {
-  // Ctrl+F9 by default; Chimebox is not beside the test program, so the
-  // announcement's start fails visibly.
+void PressWithControl(WORD key) {
   INPUT keys[4] = {};
   const WORD sequence[4][2] = {
-      {VK_CONTROL, 0}, {VK_F9, 0}, {VK_F9, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
+      {VK_CONTROL, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
   for (int i = 0; i < 4; ++i) {
     keys[i].type = INPUT_KEYBOARD;
     keys[i].ki.wVk = sequence[i][0];
@@ -107,6 +109,33 @@ TEST_F(TrayIconTest, SpeakHotkeyFiresForKeyboardInput) {
   }
   ASSERT_EQ(::SendInput(4, keys, sizeof(INPUT)), 4u);
   testing::PumpMessagesFor(500);
+}
+
+// A hotkey set on the time-announcement page speaks at once; the old one
+// no longer does.
+TEST_F(TrayIconTest, AHotkeySetOnItsPageReplacesTheOldOne) {
+  ::SendMessageW(dialog_->hwnd(), WM_FINISH_START, 0, 0);
+  HWND page = dialog_->pages().settings().page(CPageTimeSpeakDlg::kPageIndex);
+  HWND hotkey = ::GetDlgItem(page, IDC_PAGE_SPEAK_HOTKEY);
+  ::SendMessageW(hotkey, HKM_SETHOTKEY, MAKEWORD(VK_F8, HOTKEYF_CONTROL), 0);
+  ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_PAGE_SPEAK_HOTKEY, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(hotkey));
+  EXPECT_EQ(program_.config().Read(setting::kHotkeyKey), VK_F8);
+
+  PressWithControl(VK_F9);
+  EXPECT_EQ(dialog_->noticeWindow().window(), nullptr) << "Ctrl+F9 is no longer ours";
+  PressWithControl(VK_F8);
+  CMessageDlg* notice = dialog_->noticeWindow().window();
+  ASSERT_TRUE(notice) << "no WM_HOTKEY for Ctrl+F8";
+  wchar_t text[64] = {};
+  ::GetDlgItemTextW(notice->hwnd(), IDC_MESSAGE_TEXT, text, 64);
+  EXPECT_EQ(Text(FromWide(text)), Text(u"报时失败"));
+}
+
+TEST_F(TrayIconTest, SpeakHotkeyFiresForKeyboardInput) {
+  // Ctrl+F9 by default; Chimebox is not beside the test program, so the
+  // announcement's start fails visibly.
+  PressWithControl(VK_F9);
   CMessageDlg* notice = dialog_->noticeWindow().window();
   ASSERT_TRUE(notice) << "no WM_HOTKEY arrived";
   wchar_t text[64] = {};

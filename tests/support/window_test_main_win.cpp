@@ -11,7 +11,8 @@ int wmain(int argc, wchar_t** argv) {
   nightlatch::RestrictDllSearchToSystem32();
   ::CoInitialize(nullptr);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES |
-                                                     ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+                                                     ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES |
+                                                     ICC_HOTKEY_CLASS};
   ::InitCommonControlsEx(&controls);
   testing::InitGoogleTest(&argc, argv);
   const int result = RUN_ALL_TESTS();

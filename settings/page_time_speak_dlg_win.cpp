@@ -1,0 +1,90 @@
+#include "settings/page_time_speak_dlg_win.h"
+
+#include <commctrl.h>
+
+#include "resources/nightlatch_messages.h"
+#include "settings/page_header_win.h"
+#include "shell/program_win.h"
+
+namespace nightlatch {
+namespace {
+
+constexpr int kHourBoxes = IDC_PAGE_SPEAK_HOUR_LAST - IDC_PAGE_SPEAK_HOUR_FIRST + 1;
+
+}  // namespace
+
+CPageTimeSpeakDlg::CPageTimeSpeakDlg(Program& program)
+    : program_(program), headerBrush_(::CreateSolidBrush(kPageHeaderBlue)) {}
+
+bool CPageTimeSpeakDlg::OnInitDialog() {
+  const std::u16string hours = program_.config().Read(setting::kSpeakHours);
+  program_.settings.speakHours = hours;
+  for (int i = 0; i < kHourBoxes; ++i) {
+    // Position i + 1 of the text; a value outside 0 to 2 shows as 0.
+    const int value = i < static_cast<int>(hours.size()) ? hours[i] - u'0' : 0;
+    ::CheckDlgButton(hwnd(), IDC_PAGE_SPEAK_HOUR_FIRST + i,
+                     value >= 0 && value <= 2 ? static_cast<UINT>(value) : BST_UNCHECKED);
+  }
+  HWND hotkey = Item(IDC_PAGE_SPEAK_HOTKEY);
+  ::SendMessageW(hotkey, HKM_SETRULES, HKCOMB_C, MAKELPARAM(HOTKEYF_CONTROL, 0));
+  const int32_t key = program_.config().Read(setting::kHotkeyKey);
+  const int32_t modifiers = program_.config().Read(setting::kHotkeyModifiers);
+  ::SendMessageW(hotkey, HKM_SETHOTKEY, MAKEWORD(key & 0xFF, modifiers & 0xFF), 0);
+  return true;
+}
+
+bool CPageTimeSpeakDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+  if (message != WM_COMMAND)
+    return false;
+  const int id = LOWORD(wParam);
+  if (id >= IDC_PAGE_SPEAK_HOUR_FIRST && id <= IDC_PAGE_SPEAK_HOUR_LAST &&
+      HIWORD(wParam) == BN_CLICKED) {
+    SaveHours();
+    return true;
+  }
+  if (id == IDC_PAGE_SPEAK_HOTKEY && HIWORD(wParam) == EN_CHANGE) {
+    SaveHotkey();
+    return true;
+  }
+  return false;
+}
+
+HBRUSH CPageTimeSpeakDlg::OnStaticColor(HDC dc, HWND control) {
+  if (control != Item(IDC_PAGE_SPEAK_HEADER))
+    return nullptr;
+  ::SetTextColor(dc, RGB(255, 255, 255));
+  return headerBrush_.get();
+}
+
+void CPageTimeSpeakDlg::SaveHours() {
+  std::u16string hours;
+  for (int i = 0; i < kHourBoxes; ++i) {
+    const UINT state = ::IsDlgButtonChecked(hwnd(), IDC_PAGE_SPEAK_HOUR_FIRST + i);
+    hours += static_cast<char16_t>(u'0' + (state <= 2 ? state : 0));
+  }
+  program_.config().Write(setting::kSpeakHours, hours);
+  program_.settings.speakHours = hours;
+  Report(kSpeakHoursStatus);
+}
+
+void CPageTimeSpeakDlg::SaveHotkey() {
+  const auto hotkey =
+      static_cast<WORD>(::SendMessageW(Item(IDC_PAGE_SPEAK_HOTKEY), HKM_GETHOTKEY, 0, 0));
+  const int32_t key = LOBYTE(hotkey);
+  if (key == 0)
+    return;  // a modifier alone: no hotkey yet
+  program_.config().Write(setting::kHotkeyKey, key);
+  program_.config().Write(setting::kHotkeyModifiers, HIBYTE(hotkey));
+  // The main dialog (the host's parent) registers it again and says
+  // whether it could; the setting stays written either way.
+  HWND mainDialog = ::GetParent(::GetParent(hwnd()));
+  const bool registered = ::SendMessageW(mainDialog, WM_HOTKEY_CHANGED, 0, 0) != FALSE;
+  Report(registered ? kHotkeySetStatus : kHotkeyTakenStatus);
+}
+
+void CPageTimeSpeakDlg::Report(std::u16string_view text) {
+  status_ = text.substr(0, 259);
+  ::SendMessageW(::GetParent(hwnd()), WM_PAGE_STATUS, kPageIndex, 0);
+}
+
+}  // namespace nightlatch
