@@ -2,13 +2,11 @@
 
 #include "controls/window_text_win.h"
 #include "resources/nightlatch_messages.h"
-#include "settings/page_header_win.h"
 #include "shell/program_win.h"
 
 namespace nightlatch {
 
-CPagePwdDlg::CPagePwdDlg(Program& program)
-    : program_(program), headerBrush_(::CreateSolidBrush(kPageHeaderBlue)) {}
+CPagePwdDlg::CPagePwdDlg(Program& program) : program_(program) {}
 
 bool CPagePwdDlg::OnInitDialog() {
   save_.Attach(Item(IDC_PAGE_PASSWORD_SAVE));
@@ -37,10 +35,7 @@ bool CPagePwdDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&)
 }
 
 HBRUSH CPagePwdDlg::OnStaticColor(HDC dc, HWND control) {
-  if (control != Item(IDC_PAGE_PASSWORD_HEADER))
-    return nullptr;
-  ::SetTextColor(dc, RGB(255, 255, 255));
-  return headerBrush_.get();
+  return parts_.HeaderColors(dc, control, Item(IDC_PAGE_PASSWORD_HEADER));
 }
 
 void CPagePwdDlg::EnableFields(bool enabled) {
@@ -72,11 +67,6 @@ void CPagePwdDlg::Save() {
   config.Write(setting::kPassword, entered);
   program_.settings.passwordOn = true;
   Report(kPasswordOnStatus);
-}
-
-void CPagePwdDlg::Report(std::u16string_view text) {
-  status_ = text.substr(0, 259);
-  ::SendMessageW(::GetParent(hwnd()), WM_PAGE_STATUS, kPageIndex, 0);
 }
 
 }  // namespace nightlatch

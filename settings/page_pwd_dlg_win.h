@@ -11,6 +11,7 @@
 #include "framework/dialog_win.h"
 #include "platform/gdi_win.h"
 #include "resources/nightlatch_ids.h"
+#include "settings/sub_page_win.h"
 
 namespace nightlatch {
 
@@ -32,8 +33,7 @@ class CPagePwdDlg
 
   explicit CPagePwdDlg(Program& program);
 
-  // The text of the last WM_PAGE_STATUS.
-  const std::u16string& status() const { return status_; }
+  const std::u16string& status() const { return parts_.status(); }
 
   HBRUSH OnStaticColor(HDC dc, HWND control);
 
@@ -42,12 +42,11 @@ class CPagePwdDlg
   bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void EnableFields(bool enabled);
   void Save();
-  void Report(std::u16string_view text);
+  void Report(std::u16string_view text) { parts_.Report(hwnd(), kPageIndex, text); }
 
   Program& program_;
-  std::u16string status_;
   CButtonBT save_;
-  ScopedBrush headerBrush_;
+  SubPageParts parts_;
 };
 
 }  // namespace nightlatch

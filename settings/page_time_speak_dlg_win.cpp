@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "resources/nightlatch_messages.h"
-#include "settings/page_header_win.h"
 #include "shell/program_win.h"
 
 namespace nightlatch {
@@ -13,8 +12,7 @@ constexpr int kHourBoxes = IDC_PAGE_SPEAK_HOUR_LAST - IDC_PAGE_SPEAK_HOUR_FIRST 
 
 }  // namespace
 
-CPageTimeSpeakDlg::CPageTimeSpeakDlg(Program& program)
-    : program_(program), headerBrush_(::CreateSolidBrush(kPageHeaderBlue)) {}
+CPageTimeSpeakDlg::CPageTimeSpeakDlg(Program& program) : program_(program) {}
 
 bool CPageTimeSpeakDlg::OnInitDialog() {
   const std::u16string hours = program_.config().Read(setting::kSpeakHours);
@@ -50,10 +48,7 @@ bool CPageTimeSpeakDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRE
 }
 
 HBRUSH CPageTimeSpeakDlg::OnStaticColor(HDC dc, HWND control) {
-  if (control != Item(IDC_PAGE_SPEAK_HEADER))
-    return nullptr;
-  ::SetTextColor(dc, RGB(255, 255, 255));
-  return headerBrush_.get();
+  return parts_.HeaderColors(dc, control, Item(IDC_PAGE_SPEAK_HEADER));
 }
 
 void CPageTimeSpeakDlg::SaveHours() {
@@ -80,11 +75,6 @@ void CPageTimeSpeakDlg::SaveHotkey() {
   HWND mainDialog = ::GetParent(::GetParent(hwnd()));
   const bool registered = ::SendMessageW(mainDialog, WM_HOTKEY_CHANGED, 0, 0) != FALSE;
   Report(registered ? kHotkeySetStatus : kHotkeyTakenStatus);
-}
-
-void CPageTimeSpeakDlg::Report(std::u16string_view text) {
-  status_ = text.substr(0, 259);
-  ::SendMessageW(::GetParent(hwnd()), WM_PAGE_STATUS, kPageIndex, 0);
 }
 
 }  // namespace nightlatch

@@ -10,6 +10,7 @@
 #include "framework/dialog_win.h"
 #include "platform/gdi_win.h"
 #include "resources/nightlatch_ids.h"
+#include "settings/sub_page_win.h"
 
 namespace nightlatch {
 
@@ -29,7 +30,7 @@ class CPageTimeSpeakDlg
 
   explicit CPageTimeSpeakDlg(Program& program);
 
-  const std::u16string& status() const { return status_; }
+  const std::u16string& status() const { return parts_.status(); }
 
   HBRUSH OnStaticColor(HDC dc, HWND control);
 
@@ -38,11 +39,10 @@ class CPageTimeSpeakDlg
   bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void SaveHours();
   void SaveHotkey();
-  void Report(std::u16string_view text);
+  void Report(std::u16string_view text) { parts_.Report(hwnd(), kPageIndex, text); }
 
   Program& program_;
-  std::u16string status_;
-  ScopedBrush headerBrush_;
+  SubPageParts parts_;
 };
 
 }  // namespace nightlatch

@@ -11,8 +11,9 @@ constexpr const char16_t* kEntries[] = {u"基本设置", u"密码设置", u"报�
 
 }  // namespace
 
-CSettingDlg::CSettingDlg(Program& program)
+CSettingDlg::CSettingDlg(Program& program, CPageBasicDlg::SoundFileChooser chooseSound)
     : statusBrush_(::CreateSolidBrush(kStatusBackground)),
+      basicPage_(program, chooseSound),
       passwordPage_(program),
       timeSpeakPage_(program) {}
 
@@ -92,7 +93,9 @@ void CSettingDlg::Select(int index) {
 // A second text restarts the two seconds.
 void CSettingDlg::ShowStatus(int pageIndex) {
   std::u16string text;
-  if (pageIndex == CPagePwdDlg::kPageIndex)
+  if (pageIndex == CPageBasicDlg::kPageIndex)
+    text = basicPage_.status();
+  else if (pageIndex == CPagePwdDlg::kPageIndex)
     text = passwordPage_.status();
   else if (pageIndex == CPageTimeSpeakDlg::kPageIndex)
     text = timeSpeakPage_.status();

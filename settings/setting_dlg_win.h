@@ -12,6 +12,7 @@
 #include "framework/dialog_win.h"
 #include "platform/gdi_win.h"
 #include "resources/nightlatch_ids.h"
+#include "settings/page_basic_dlg_win.h"
 #include "settings/page_pwd_dlg_win.h"
 #include "settings/page_time_speak_dlg_win.h"
 
@@ -41,7 +42,8 @@ class CSettingDlg
   static constexpr UINT kStatusMilliseconds = 2000;
   static constexpr COLORREF kStatusBackground = RGB(57, 128, 0);
 
-  explicit CSettingDlg(Program& program);
+  // `chooseSound`: the basic page's file dialog; null, the system's.
+  explicit CSettingDlg(Program& program, CPageBasicDlg::SoundFileChooser chooseSound = nullptr);
 
   int selected() const { return selected_; }
   // The sub-page of selector entry `index` (0 to 3).
@@ -60,7 +62,7 @@ class CSettingDlg
   HWND status_ = nullptr;
   int selected_ = 0;
   ScopedBrush statusBrush_;
-  CEmptyPageDlg<IDD_PAGE_BASIC> basicPage_;
+  CPageBasicDlg basicPage_;
   CPagePwdDlg passwordPage_;
   CPageTimeSpeakDlg timeSpeakPage_;
   CEmptyPageDlg<IDD_PAGE_CLOCK> clockPage_;

@@ -23,6 +23,24 @@ std::u16string ReadSetting(const TextSetting& setting, const std::u16string& fil
   return FromWide(value);
 }
 
+namespace {
+
+// A new settings file is made UTF-16 (a byte-order mark first): the INI
+// routines then keep every text as written, where the ANSI code page would
+// turn a Chinese folder name into question marks.
+void MakeUnicodeIfNew(const std::u16string& file) {
+  const HANDLE created = ::CreateFileW(AsWide(file.c_str()), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (created == INVALID_HANDLE_VALUE)
+    return;  // there already, or not to be made: the INI routines decide
+  const unsigned char bom[] = {0xFF, 0xFE};
+  DWORD written = 0;
+  ::WriteFile(created, bom, sizeof bom, &written, nullptr);
+  ::CloseHandle(created);
+}
+
+}  // namespace
+
 bool WriteSettingInt(const char16_t* section,
                      const char16_t* key,
                      int32_t value,
@@ -30,6 +48,7 @@ bool WriteSettingInt(const char16_t* section,
   if (!section)
     return false;
   const std::u16string text = FormatText(u"%d", {value});
+  MakeUnicodeIfNew(file);
   return ::WritePrivateProfileStringW(AsWide(section), AsWide(key), AsWide(text.c_str()),
                                       AsWide(file.c_str())) != FALSE;
 }
@@ -46,6 +65,7 @@ bool WriteSetting(const TextSetting& setting,
   const std::wstring section = ToWide(setting.section);
   const std::wstring key = ToWide(setting.key);
   const std::wstring text = ToWide(value);
+  MakeUnicodeIfNew(file);
   return ::WritePrivateProfileStringW(section.c_str(), key.c_str(), text.c_str(),
                                       AsWide(file.c_str())) != FALSE;
 }

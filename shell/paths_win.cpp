@@ -7,12 +7,15 @@
 #include "engine/text_format.h"
 #include "platform/registry_win.h"
 #include "platform/wide_string_win.h"
+#include "shell/autostart_rules.h"
 
 namespace nightlatch {
 namespace {
 
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kAutostartValue[] = L"Nightlatch";
+constexpr wchar_t kStartupApprovedKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 }  // namespace
 
@@ -55,21 +58,42 @@ bool SetAutostart(bool on) {
     return false;
   if (!on)
     return ::RegDeleteValueW(key.get(), kAutostartValue) == ERROR_SUCCESS;
-  const std::u16string data = FormatText(u"\"%s\" /min", {ExecutablePath()});
-  return ::RegSetValueExW(
-             key.get(), kAutostartValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-             static_cast<DWORD>((data.size() + 1) * sizeof(char16_t))) == ERROR_SUCCESS;
+  const std::u16string data = AutostartCommand(ExecutablePath());
+  if (::RegSetValueExW(key.get(), kAutostartValue, 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(data.c_str()),
+                       static_cast<DWORD>((data.size() + 1) * sizeof(char16_t))) != ERROR_SUCCESS)
+    return false;
+  // An entry switched off in the Task Manager stays off until its mark goes.
+  ScopedRegKey approved;
+  if (approved.Open(HKEY_CURRENT_USER, kStartupApprovedKey, KEY_SET_VALUE)) {
+    const LSTATUS removed = ::RegDeleteValueW(approved.get(), kAutostartValue);
+    return removed == ERROR_SUCCESS || removed == ERROR_FILE_NOT_FOUND;
+  }
+  return true;
 }
 
 bool IsAutostartSet() {
   ScopedRegKey key;
   if (!key.Open(HKEY_CURRENT_USER, kRunKey, KEY_QUERY_VALUE))
     return false;
-  BYTE value[600];
-  DWORD size = sizeof value;
+  wchar_t value[600] = {};
+  DWORD size = sizeof value - sizeof(wchar_t);
+  DWORD type = 0;
   // A value longer than the buffer counts as not set.
-  return ::RegQueryValueExW(key.get(), kAutostartValue, nullptr, nullptr, value, &size) ==
-         ERROR_SUCCESS;
+  if (::RegQueryValueExW(key.get(), kAutostartValue, nullptr, &type, reinterpret_cast<BYTE*>(value),
+                         &size) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ) ||
+      !AutostartNamesProgram(FromWide(value), ExecutablePath()))
+    return false;
+  ScopedRegKey approved;
+  if (!approved.Open(HKEY_CURRENT_USER, kStartupApprovedKey, KEY_QUERY_VALUE))
+    return true;
+  uint8_t mark[64] = {};
+  DWORD markSize = sizeof mark;
+  if (::RegQueryValueExW(approved.get(), kAutostartValue, nullptr, nullptr, mark, &markSize) !=
+      ERROR_SUCCESS)
+    return true;
+  return !StartupApprovedDisables(std::span<const uint8_t>(mark, markSize));
 }
 
 }  // namespace nightlatch

@@ -11,6 +11,7 @@
 
 #include "controls/window_text_win.h"
 #include "resources/nightlatch_messages.h"
+#include "shell/paths_win.h"
 #include "shell/program_win.h"
 #include "support/control_host_win.h"
 #include "support/dialog_driver_win.h"
@@ -38,6 +39,12 @@ struct MainDialogStandIn : testing::ControlHost {
   int hotkeyChanges = 0;
 };
 
+// The file dialog of 更换, answered by the test.
+std::u16string chosenSound;
+std::u16string ChooseForTest(HWND) {
+  return chosenSound;
+}
+
 class SettingDlgTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(host_.Open(700, 500)); }
@@ -48,7 +55,7 @@ class SettingDlgTest : public ::testing::Test {
   }
 
   void Open() {
-    settings_ = std::make_unique<CSettingDlg>(program_);
+    settings_ = std::make_unique<CSettingDlg>(program_, ChooseForTest);
     ASSERT_TRUE(settings_->CreateModeless(host_.hwnd()));
     ::ShowWindow(settings_->hwnd(), SW_SHOW);
   }
@@ -170,6 +177,105 @@ TEST_F(SettingDlgTest, ASecondStatusReplacesTheFirstAndTheTimerHidesIt) {
   // The second text restarted the timer; its expiry hides the label.
   ::SendMessageW(settings_->hwnd(), WM_TIMER, CSettingDlg::kStatusTimer, 0);
   EXPECT_EQ(Text(StatusShown()), Text(u"<hidden>"));
+}
+
+TEST_F(SettingDlgTest, BasicPageOpensFromTheSettingsAndHidesTheSoundFileWhenSilent) {
+  const struct {
+    const char* name;
+    const char16_t* flag;
+    const char16_t* file;
+    bool fileShown;
+    const char16_t* fieldText;
+    UINT box;
+  } cases[] = {
+      {"default: sound on, no file", nullptr, u"", true, u"默认声音", BST_CHECKED},
+      {"own file", u"1", u"C:\\tones\\bell.wav", true, u"C:\\tones\\bell.wav", BST_CHECKED},
+      {"silent", u"0", u"C:\\tones\\bell.wav", false, u"默认声音", BST_UNCHECKED},
+      {"a flag outside 0 to 2", u"7", u"", true, u"默认声音", BST_UNCHECKED},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ::WritePrivateProfileStringW(L"Config", L"SoundFlag", c.flag ? AsWide(c.flag) : nullptr,
+                                 AsWide(program_.config().path().c_str()));
+    program_.config().Write(setting::kSoundFile, c.file);
+    Open();
+    HWND page = settings_->page(CPageBasicDlg::kPageIndex);
+    EXPECT_EQ(::IsDlgButtonChecked(page, IDC_PAGE_BASIC_SOUND_ON), c.box);
+    EXPECT_EQ(::IsWindowVisible(::GetDlgItem(page, IDC_PAGE_BASIC_SOUND_FILE)) != FALSE,
+              c.fileShown);
+    EXPECT_EQ(::IsWindowVisible(::GetDlgItem(page, IDC_PAGE_BASIC_SOUND_CHANGE)) != FALSE,
+              c.fileShown);
+    EXPECT_EQ(Text(FromWide(WindowText(::GetDlgItem(page, IDC_PAGE_BASIC_SOUND_FILE)))),
+              Text(c.fieldText));
+    settings_.reset();
+  }
+}
+
+TEST_F(SettingDlgTest, BasicPageClicksWriteTheSettingAndTheCopy) {
+  Open();
+  HWND page = settings_->page(CPageBasicDlg::kPageIndex);
+  const RuntimeSettings& copies = program_.settings;
+  const struct {
+    int box;
+    IntSetting setting;
+    const bool* copy;
+    const char16_t* status;
+  } cases[] = {
+      {IDC_PAGE_BASIC_CORNER, setting::kPromptBottomRight, &copies.promptBottomRight,
+       u"设置提醒显示位置，修改成功！"},
+      {IDC_PAGE_BASIC_BY_HOUR, setting::kSpeakByHour, &copies.speakByHour, u"报时设置,修改成功！"},
+      {IDC_PAGE_BASIC_BY_HALF, setting::kSpeakByHalf, &copies.speakByHalf, u"报时设置,修改成功！"},
+      {IDC_PAGE_BASIC_NOTIFY, setting::kSpeakNotify, &copies.speakNotify, u"报时设置,修改成功！"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.box);
+    for (const bool ticked : {true, false}) {
+      ClickButton(page, c.box);
+      EXPECT_EQ(program_.config().Read(c.setting), ticked ? 1 : 0);
+      EXPECT_EQ(*c.copy, ticked);
+      EXPECT_EQ(Text(StatusShown()), Text(c.status));
+    }
+  }
+}
+
+TEST_F(SettingDlgTest, SoundOffAndOnAgainGivesTheDefaultSoundAndAChosenFileIsKept) {
+  program_.config().Write(setting::kSoundFile, u"C:\\tones\\bell.wav");
+  Open();
+  HWND page = settings_->page(CPageBasicDlg::kPageIndex);
+  ClickButton(page, IDC_PAGE_BASIC_SOUND_ON);  // off
+  EXPECT_EQ(program_.config().Read(setting::kSoundOn), 0);
+  EXPECT_EQ(Text(Stored(setting::kSoundFile)), Text(u""));
+  EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page, IDC_PAGE_BASIC_SOUND_CHANGE)));
+  ClickButton(page, IDC_PAGE_BASIC_SOUND_ON);  // on again
+  EXPECT_EQ(program_.config().Read(setting::kSoundOn), 1);
+  EXPECT_EQ(Text(Stored(setting::kSoundFile)), Text(u"")) << "the default sound plays";
+  EXPECT_EQ(Text(FromWide(WindowText(::GetDlgItem(page, IDC_PAGE_BASIC_SOUND_FILE)))),
+            Text(u"默认声音"));
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(page, IDC_PAGE_BASIC_SOUND_CHANGE)));
+  EXPECT_EQ(Text(StatusShown()), Text(u"设置提醒音乐，修改成功！"));
+
+  chosenSound.clear();  // cancelled
+  ClickButton(page, IDC_PAGE_BASIC_SOUND_CHANGE);
+  EXPECT_EQ(Text(Stored(setting::kSoundFile)), Text(u""));
+  chosenSound = u"D:\\My Music\\早安 铃声.mp3";
+  ClickButton(page, IDC_PAGE_BASIC_SOUND_CHANGE);
+  EXPECT_EQ(Text(Stored(setting::kSoundFile)), Text(chosenSound));
+  EXPECT_EQ(Text(FromWide(WindowText(::GetDlgItem(page, IDC_PAGE_BASIC_SOUND_FILE)))),
+            Text(chosenSound));
+  EXPECT_EQ(Text(StatusShown()), Text(u"更换提醒音乐，修改成功！"));
+}
+
+TEST_F(SettingDlgTest, TheAutostartBoxWritesTheRunEntry) {
+  SetAutostart(false);
+  Open();
+  HWND page = settings_->page(CPageBasicDlg::kPageIndex);
+  EXPECT_EQ(::IsDlgButtonChecked(page, IDC_PAGE_BASIC_AUTOSTART), BST_UNCHECKED);
+  ClickButton(page, IDC_PAGE_BASIC_AUTOSTART);
+  EXPECT_TRUE(IsAutostartSet());
+  EXPECT_EQ(Text(StatusShown()), Text(u"设置开机启动,修改成功！"));
+  ClickButton(page, IDC_PAGE_BASIC_AUTOSTART);
+  EXPECT_FALSE(IsAutostartSet());
+  EXPECT_EQ(Text(StatusShown()), Text(u"取消开机启动,修改成功！"));
 }
 
 TEST_F(SettingDlgTest, TimeSpeakPageTicksTheHoursOfSpeakHourAndWritesThemBack) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <fstream>
 #include <string>
 
 #include "platform/registry_win.h"
@@ -57,6 +58,40 @@ TEST(PathsTest, ModulePathIsBesideTheRunningProgram) {
   const std::u16string exe = ExecutablePath();
   const std::u16string expected = exe.substr(0, exe.find_last_of(u'\\') + 1) + u"Chimebox.exe";
   EXPECT_EQ(Text(ModulePath(u"Chimebox.exe")), Text(expected));
+}
+
+// The box tells the truth: a value left by a copy elsewhere, or an entry
+// switched off in the Task Manager, is not this program's autostart; setting
+// it writes this program and clears the mark.
+TEST(AutostartTest, OnlyAnEnabledEntryNamingThisProgramCounts) {
+  const wchar_t* approvedPath =
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+  ScopedRegKey run;
+  ASSERT_TRUE(run.Open(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                       KEY_SET_VALUE));
+  const std::wstring elsewhere = L"\"C:\\Old Place\\Nightlatch.exe\" /min";
+  ASSERT_EQ(::RegSetValueExW(run.get(), L"Nightlatch", 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(elsewhere.c_str()),
+                             static_cast<DWORD>((elsewhere.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+  EXPECT_FALSE(IsAutostartSet()) << "a moved copy's value starts nothing";
+
+  ASSERT_TRUE(SetAutostart(true));
+  HKEY created = nullptr;
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, approvedPath, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &created, nullptr),
+            ERROR_SUCCESS);
+  ScopedRegKey approved(created);
+  const BYTE disabled[12] = {0x03};
+  ASSERT_EQ(::RegSetValueExW(approved.get(), L"Nightlatch", 0, REG_BINARY, disabled, 12),
+            ERROR_SUCCESS);
+  EXPECT_FALSE(IsAutostartSet()) << "switched off in the Task Manager";
+
+  ASSERT_TRUE(SetAutostart(true));
+  EXPECT_TRUE(IsAutostartSet()) << "setting it clears the mark";
+  EXPECT_NE(::RegQueryValueExW(approved.get(), L"Nightlatch", nullptr, nullptr, nullptr, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_TRUE(SetAutostart(false));
 }
 
 TEST(AutostartTest, RunEntryQuotesThePathAndIsRemovedAgain) {
@@ -116,6 +151,22 @@ TEST(SettingsFileTest, EveryKeyHasItsDefaultWithoutAFile) {
   EXPECT_FALSE(program.settings.speakByHalf);
   EXPECT_FALSE(program.settings.speakNotify);
   EXPECT_EQ(Text(program.settings.speakHours), Text(u"000000000000000000000000"));
+}
+
+// A settings file the program makes is UTF-16, so Chinese texts (a sound in
+// a Chinese folder) come back as written instead of as question marks.
+TEST(SettingsFileTest, ANewFileKeepsChineseTexts) {
+  const testing::TempFolder folder;
+  const SettingsFile config(folder.u16() + u"\\config.ini");
+  ASSERT_TRUE(config.Write(setting::kSoundFile, u"D:\\音乐\\早安 铃声.mp3"));
+  EXPECT_EQ(Text(config.Read(setting::kSoundFile)), Text(u"D:\\音乐\\早安 铃声.mp3"));
+  EXPECT_TRUE(config.Write(setting::kPasswordOn, 1));
+  EXPECT_EQ(config.Read(setting::kPasswordOn), 1);
+  std::ifstream file(folder / "config.ini", std::ios::binary);
+  char bom[2] = {};
+  file.read(bom, 2);
+  EXPECT_EQ(static_cast<unsigned char>(bom[0]), 0xFF);
+  EXPECT_EQ(static_cast<unsigned char>(bom[1]), 0xFE);
 }
 
 TEST(SettingsFileTest, IntegersAreWrittenAsDecimalTextOneKeyAtATime) {
