@@ -87,10 +87,6 @@ bool CPageBasicDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT
   }
 }
 
-HBRUSH CPageBasicDlg::OnStaticColor(HDC dc, HWND control) {
-  return parts_.HeaderColors(dc, control, Item(IDC_PAGE_BASIC_HEADER));
-}
-
 void CPageBasicDlg::ShowSoundFile(bool shown) {
   ::ShowWindow(Item(IDC_PAGE_BASIC_SOUND_FILE), shown ? SW_SHOW : SW_HIDE);
   ::ShowWindow(Item(IDC_PAGE_BASIC_SOUND_CHANGE), shown ? SW_SHOW : SW_HIDE);

@@ -34,10 +34,6 @@ bool CPagePwdDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&)
   }
 }
 
-HBRUSH CPagePwdDlg::OnStaticColor(HDC dc, HWND control) {
-  return parts_.HeaderColors(dc, control, Item(IDC_PAGE_PASSWORD_HEADER));
-}
-
 void CPagePwdDlg::EnableFields(bool enabled) {
   ::EnableWindow(Item(IDC_PAGE_PASSWORD_NEW), enabled);
   ::EnableWindow(Item(IDC_PAGE_PASSWORD_CONFIRM), enabled);

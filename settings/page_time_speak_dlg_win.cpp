@@ -47,10 +47,6 @@ bool CPageTimeSpeakDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRE
   return false;
 }
 
-HBRUSH CPageTimeSpeakDlg::OnStaticColor(HDC dc, HWND control) {
-  return parts_.HeaderColors(dc, control, Item(IDC_PAGE_SPEAK_HEADER));
-}
-
 void CPageTimeSpeakDlg::SaveHours() {
   std::u16string hours;
   for (int i = 0; i < kHourBoxes; ++i) {

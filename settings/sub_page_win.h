@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "controls/skin_mixins_win.h"
+#include "framework/dialog_win.h"
 #include "platform/gdi_win.h"
 
 namespace nightlatch {
@@ -29,6 +31,30 @@ class SubPageParts {
  private:
   ScopedBrush headerBrush_;
   std::u16string status_;
+};
+
+// A settings sub-page T: the skins (black text, white ground), the header
+// band, and the status text its clicks report to the host.
+template <typename T, UINT templateId, int headerId, int pageIndex>
+class CSubPageDlg : public DialogImpl<T,
+                                      CCtrlColor<T, true, RGB(0, 0, 0), RGB(255, 255, 255)>,
+                                      CPaintBkgnd<T, false, RGB(255, 255, 255)>> {
+ public:
+  static constexpr UINT kTemplateId = templateId;
+  // Its index in the host's selector, sent with WM_PAGE_STATUS.
+  static constexpr int kPageIndex = pageIndex;
+
+  // The text of the last WM_PAGE_STATUS.
+  const std::u16string& status() const { return parts_.status(); }
+  HBRUSH OnStaticColor(HDC dc, HWND control) {
+    return parts_.HeaderColors(dc, control, this->Item(headerId));
+  }
+
+ protected:
+  void Report(std::u16string_view text) { parts_.Report(this->hwnd(), kPageIndex, text); }
+
+ private:
+  SubPageParts parts_;
 };
 
 }  // namespace nightlatch

@@ -123,6 +123,23 @@ TEST_F(PromptMainDlgTest, AWarnedTaskOpensAPromptCentredOrInTheCorner) {
   }
 }
 
+// Ticked on the basic settings page, the corner applies to the next prompt.
+TEST_F(PromptMainDlgTest, APromptAfterTickingTheCornerOnTheBasicPageAppearsThere) {
+  Open();
+  ::SendMessageW(dialog_->hwnd(), WM_FINISH_START, 0, 0);
+  HWND page = dialog_->pages().settings().page(CPageBasicDlg::kPageIndex);
+  testing::ClickButton(page, IDC_PAGE_BASIC_CORNER);
+  AddTask(kShutdown, 30);
+  NextSecond();
+  ASSERT_EQ(dialog_->prompts().size(), 1u);
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT own{};
+  ::GetWindowRect(dialog_->prompts().front()->hwnd(), &own);
+  EXPECT_EQ(own.right, work.right);
+  EXPECT_EQ(own.bottom, work.bottom);
+}
+
 TEST_F(PromptMainDlgTest, TwoTasksOfOneSecondGetTwoPromptsClosingOneForgetsOnlyIt) {
   Open();
   AddTask(kShutdown, 30);
