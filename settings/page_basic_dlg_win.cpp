@@ -38,8 +38,12 @@ std::u16string ChooseSoundFile(HWND owner) {
   return FromWide(path);
 }
 
-CPageBasicDlg::CPageBasicDlg(Program& program, SoundFileChooser chooser)
-    : program_(program), chooser_(chooser ? chooser : ChooseSoundFile) {}
+CPageBasicDlg::CPageBasicDlg(Program& program, Seams seams) : program_(program), seams_(seams) {
+  if (!seams_.chooseSoundFile)
+    seams_.chooseSoundFile = ChooseSoundFile;
+  if (!seams_.setAutostart)
+    seams_.setAutostart = SetAutostart;
+}
 
 bool CPageBasicDlg::OnInitDialog() {
   change_.Attach(Item(IDC_PAGE_BASIC_SOUND_CHANGE));
@@ -94,11 +98,11 @@ void CPageBasicDlg::ShowSoundFile(bool shown) {
 
 void CPageBasicDlg::OnAutostart() {
   if (!Checked(IDC_PAGE_BASIC_AUTOSTART)) {
-    SetAutostart(false);
+    seams_.setAutostart(false);
     Report(u"取消开机启动,修改成功！");
     return;
   }
-  if (SetAutostart(true)) {
+  if (seams_.setAutostart(true)) {
     Report(u"设置开机启动,修改成功！");
     return;
   }
@@ -119,7 +123,7 @@ void CPageBasicDlg::OnSoundOn() {
 }
 
 void CPageBasicDlg::OnChangeSound() {
-  const std::u16string chosen = chooser_(::GetActiveWindow());
+  const std::u16string chosen = seams_.chooseSoundFile(::GetActiveWindow());
   if (chosen.empty())
     return;
   SetItemText(hwnd(), IDC_PAGE_BASIC_SOUND_FILE, chosen);

@@ -16,13 +16,19 @@ class Program;
 
 inline constexpr std::u16string_view kDefaultSoundText = u"默认声音";
 
+// What the basic page reaches outside the program through; null members:
+// the system's file dialog and Run key. Tests put stand-ins in.
+struct BasicPageSeams {
+  // How 更换 asks for a sound file; empty when nothing was chosen.
+  std::u16string (*chooseSoundFile)(HWND owner) = nullptr;
+  bool (*setAutostart)(bool on) = nullptr;
+};
+
 class CPageBasicDlg : public CSubPageDlg<CPageBasicDlg, IDD_PAGE_BASIC, IDC_PAGE_BASIC_HEADER, 0> {
  public:
-  // How 更换 asks for a sound file: the file dialog, or a test's stand-in.
-  // Empty when nothing was chosen.
-  using SoundFileChooser = std::u16string (*)(HWND owner);
+  using Seams = BasicPageSeams;
 
-  explicit CPageBasicDlg(Program& program, SoundFileChooser chooser = nullptr);
+  explicit CPageBasicDlg(Program& program, Seams seams = {});
 
  private:
   bool OnInitDialog() override;
@@ -35,7 +41,7 @@ class CPageBasicDlg : public CSubPageDlg<CPageBasicDlg, IDD_PAGE_BASIC, IDC_PAGE
   void OnSpeakFlag(int id);
 
   Program& program_;
-  SoundFileChooser chooser_;
+  Seams seams_;
   CButtonBT change_;
 };
 

@@ -11,9 +11,9 @@ constexpr const char16_t* kEntries[] = {u"基本设置", u"密码设置", u"报�
 
 }  // namespace
 
-CSettingDlg::CSettingDlg(Program& program, CPageBasicDlg::SoundFileChooser chooseSound)
+CSettingDlg::CSettingDlg(Program& program, CPageBasicDlg::Seams basicSeams)
     : statusBrush_(::CreateSolidBrush(kStatusBackground)),
-      basicPage_(program, chooseSound),
+      basicPage_(program, basicSeams),
       passwordPage_(program),
       timeSpeakPage_(program) {}
 

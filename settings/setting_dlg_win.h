@@ -42,8 +42,8 @@ class CSettingDlg
   static constexpr UINT kStatusMilliseconds = 2000;
   static constexpr COLORREF kStatusBackground = RGB(57, 128, 0);
 
-  // `chooseSound`: the basic page's file dialog; null, the system's.
-  explicit CSettingDlg(Program& program, CPageBasicDlg::SoundFileChooser chooseSound = nullptr);
+  // `basicSeams`: the basic page's file dialog and Run key (tests).
+  explicit CSettingDlg(Program& program, CPageBasicDlg::Seams basicSeams = {});
 
   int selected() const { return selected_; }
   // The sub-page of selector entry `index` (0 to 3).

@@ -55,7 +55,7 @@ class SettingDlgTest : public ::testing::Test {
   }
 
   void Open() {
-    settings_ = std::make_unique<CSettingDlg>(program_, ChooseForTest);
+    settings_ = std::make_unique<CSettingDlg>(program_, seams_);
     ASSERT_TRUE(settings_->CreateModeless(host_.hwnd()));
     ::ShowWindow(settings_->hwnd(), SW_SHOW);
   }
@@ -78,6 +78,7 @@ class SettingDlgTest : public ::testing::Test {
 
   testing::TempFolder folder_{u"settings"};
   Program program_{folder_.u16()};
+  CPageBasicDlg::Seams seams_{ChooseForTest, nullptr};
   MainDialogStandIn host_;
   std::unique_ptr<CSettingDlg> settings_;
 };
@@ -276,6 +277,31 @@ TEST_F(SettingDlgTest, TheAutostartBoxWritesTheRunEntry) {
   ClickButton(page, IDC_PAGE_BASIC_AUTOSTART);
   EXPECT_FALSE(IsAutostartSet());
   EXPECT_EQ(Text(StatusShown()), Text(u"取消开机启动,修改成功！"));
+}
+
+// The Run key cannot be written (blocked by a security program, say): the
+// user is told in the system's message box, and the box is unticked.
+TEST_F(SettingDlgTest, AnAutostartThatCannotBeWrittenIsReportedAndUnticked) {
+  seams_.setAutostart = [](bool) { return false; };
+  Open();
+  HWND page = settings_->page(CPageBasicDlg::kPageIndex);
+  std::u16string boxText;
+  std::u16string caption;
+  {
+    testing::OnNextDialog acknowledge([&](HWND box) {
+      boxText = FromWide(WindowText(::GetDlgItem(box, 0xFFFF)));
+      caption = FromWide(WindowText(box));
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    ClickButton(page, IDC_PAGE_BASIC_AUTOSTART);
+    EXPECT_TRUE(acknowledge.ran()) << "no message box";
+  }
+  EXPECT_EQ(
+      Text(boxText),
+      Text(u"设置开机自动启动失败！\n\n通常是启动项被360、金山软件给禁用\n\n请检查并重新设置！"));
+  EXPECT_EQ(Text(caption), Text(u"提示"));
+  EXPECT_EQ(::IsDlgButtonChecked(page, IDC_PAGE_BASIC_AUTOSTART), BST_UNCHECKED);
+  EXPECT_EQ(Text(StatusShown()), Text(u"设置开机启动,修改失败！"));
 }
 
 TEST_F(SettingDlgTest, TimeSpeakPageTicksTheHoursOfSpeakHourAndWritesThemBack) {
