@@ -1,20 +1,19 @@
 #include "editor/add_task_dlg_win.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <iterator>
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include "controls/date_picker_win.h"
 #include "controls/song_font_win.h"
+#include "controls/timed_label_win.h"
 #include "controls/window_text_win.h"
 #include "engine/actions.h"
 #include "engine/system_clock.h"
 #include "engine/text_format.h"
 #include "engine/trigger_rules.h"
-#include "platform/system_library_win.h"
+#include "platform/file_dialog_win.h"
 #include "platform/wide_string_win.h"
 #include "platform/window_geometry_win.h"
 
@@ -127,11 +126,7 @@ bool CAddTaskDlg::OnMessage(HWND hwnd,
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_TIMER:
-      if (wParam != kMessageTimer)
-        return false;
-      Show(IDC_TASK_MESSAGE, false);
-      ::KillTimer(hwnd, kMessageTimer);
-      return true;
+      return HideWhenDue(hwnd, Item(IDC_TASK_MESSAGE), kMessageTimer, wParam);
     case WM_DESTROY:
       ::KillTimer(hwnd, kMessageTimer);
       return false;
@@ -432,25 +427,16 @@ void CAddTaskDlg::OnWebAddressToggled() {
 }
 
 void CAddTaskDlg::Browse() {
-  wchar_t path[MAX_PATH] = {};
-  OPENFILENAMEW dialog{sizeof dialog};
-  dialog.hwndOwner = hwnd();
-  dialog.lpstrFilter = L"文件或程序(*.*)\0*.*\0";
-  dialog.lpstrFile = path;
-  dialog.nMaxFile = MAX_PATH;
-  dialog.lpstrTitle = L"选择文件或程序";
-  // The program's working folder stays where it was.
-  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  static const auto openFileName =
-      SystemFunction<decltype(::GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
-  if (!openFileName || !openFileName(&dialog))
+  const std::u16string path =
+      ChooseFileToOpen(hwnd(), L"文件或程序(*.*)\0*.*\0", L"选择文件或程序", nullptr);
+  if (path.empty())
     return;
   // A path the task cannot hold is refused, not cut.
-  if (std::wcslen(path) > kOpenTargetMaxLength) {
+  if (path.size() > kOpenTargetMaxLength) {
     ShowMessage(kOpenTargetTooLong);
     return;
   }
-  ::SetDlgItemTextW(hwnd(), IDC_TASK_ENTRY, path);
+  SetText(Item(IDC_TASK_ENTRY), path);
 }
 
 // The entry stays in the working copy, so a later toggle of 是网址 shows it.
@@ -461,10 +447,8 @@ void CAddTaskDlg::TryOpen() {
 }
 
 void CAddTaskDlg::ShowMessage(std::u16string_view text) {
-  ::KillTimer(hwnd(), kMessageTimer);
-  Show(IDC_TASK_MESSAGE, true);
   SetText(Item(IDC_TASK_MESSAGE), text);
-  ::SetTimer(hwnd(), kMessageTimer, kMessageMilliseconds, nullptr);
+  ShowForAWhile(hwnd(), Item(IDC_TASK_MESSAGE), kMessageTimer, kMessageMilliseconds);
 }
 
 }  // namespace nightlatch

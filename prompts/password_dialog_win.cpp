@@ -1,6 +1,7 @@
 #include "prompts/password_dialog_win.h"
 
 #include "controls/song_font_win.h"
+#include "controls/timed_label_win.h"
 #include "controls/window_text_win.h"
 #include "platform/wide_string_win.h"
 #include "shell/program_win.h"
@@ -27,11 +28,7 @@ bool CPasswordDlg::OnMessage(HWND hwnd,
       }
       return false;
     case WM_TIMER:
-      if (wParam != kTipTimer)
-        return false;
-      ::KillTimer(hwnd, kTipTimer);
-      ::ShowWindow(tip_, SW_HIDE);
-      return true;
+      return HideWhenDue(hwnd, tip_, kTipTimer, wParam);
     case WM_DESTROY:
       ::KillTimer(hwnd, kTipTimer);
       titleFont_.Reset();
@@ -82,10 +79,8 @@ void CPasswordDlg::OnOK() {
 }
 
 void CPasswordDlg::ShowTip(const wchar_t* tip) {
-  ::KillTimer(hwnd(), kTipTimer);
   ::SetWindowTextW(tip_, tip);
-  ::ShowWindow(tip_, SW_SHOW);
-  ::SetTimer(hwnd(), kTipTimer, kTipMilliseconds, nullptr);
+  ShowForAWhile(hwnd(), tip_, kTipTimer, kTipMilliseconds);
 }
 
 bool PasswordCheck(Program& program) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/song_font_win.h"
+#include "controls/timed_label_win.h"
 #include "controls/window_text_win.h"
 #include "engine/actions.h"
 #include "engine/system_clock.h"
@@ -68,12 +69,7 @@ bool CPromptDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         OnTick();  // may have destroyed the window and this object
         return true;
       }
-      if (wParam == kTipTimer) {
-        ::KillTimer(hwnd, kTipTimer);
-        ::ShowWindow(tip_, SW_HIDE);
-        return true;
-      }
-      return false;
+      return HideWhenDue(hwnd, tip_, kTipTimer, wParam);
     case WM_COMMAND:
       if (HIWORD(wParam) != BN_CLICKED)
         return false;
@@ -229,10 +225,8 @@ bool CPromptDlg::PasswordPasses() {
 }
 
 void CPromptDlg::ShowTip(std::u16string_view tip) {
-  ::KillTimer(hwnd(), kTipTimer);
   SetTextOverSkin(tip_, ToWide(tip).c_str());
-  ::ShowWindow(tip_, SW_SHOW);
-  ::SetTimer(hwnd(), kTipTimer, kTipMilliseconds, nullptr);
+  ShowForAWhile(hwnd(), tip_, kTipTimer, kTipMilliseconds);
 }
 
 void CPromptDlg::OnPaintBackground(HDC dc, const RECT& client) {

@@ -1,9 +1,7 @@
 #include "settings/page_basic_dlg_win.h"
 
-#include <commdlg.h>
-
 #include "controls/window_text_win.h"
-#include "platform/system_library_win.h"
+#include "platform/file_dialog_win.h"
 #include "resources/nightlatch_messages.h"
 #include "shell/paths_win.h"
 #include "shell/program_win.h"
@@ -22,20 +20,8 @@ UINT BoxState(int32_t value) {
 }  // namespace
 
 std::u16string ChooseSoundFile(HWND owner) {
-  wchar_t path[MAX_PATH] = {};
-  OPENFILENAMEW dialog{sizeof dialog};
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = L"mp3音乐文件(*.mp3)\0*.mp3\0wav音乐文件(*.wav)\0*.wav\0";
-  dialog.lpstrFile = path;
-  dialog.nMaxFile = MAX_PATH;
-  dialog.lpstrDefExt = L"mp3";
-  // The program's working folder stays where it was.
-  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  static const auto openFileName =
-      SystemFunction<decltype(::GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
-  if (!openFileName || !openFileName(&dialog))
-    return {};
-  return FromWide(path);
+  return ChooseFileToOpen(owner, L"mp3音乐文件(*.mp3)\0*.mp3\0wav音乐文件(*.wav)\0*.wav\0", nullptr,
+                          L"mp3");
 }
 
 CPageBasicDlg::CPageBasicDlg(Program& program, Seams seams) : program_(program), seams_(seams) {

@@ -1,5 +1,6 @@
 #include "settings/setting_dlg_win.h"
 
+#include "controls/timed_label_win.h"
 #include "controls/window_text_win.h"
 #include "platform/window_geometry_win.h"
 #include "resources/nightlatch_messages.h"
@@ -69,11 +70,7 @@ bool CSettingDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRES
       ShowStatus(static_cast<int>(wParam));
       return true;
     case WM_TIMER:
-      if (wParam != kStatusTimer)
-        return false;
-      ::KillTimer(hwnd, kStatusTimer);
-      ::ShowWindow(status_, SW_HIDE);
-      return true;
+      return HideWhenDue(hwnd, status_, kStatusTimer, wParam);
     case WM_DESTROY:
       OnDestroy();
       return false;
@@ -99,10 +96,8 @@ void CSettingDlg::ShowStatus(int pageIndex) {
     text = passwordPage_.status();
   else if (pageIndex == CPageTimeSpeakDlg::kPageIndex)
     text = timeSpeakPage_.status();
-  ::KillTimer(hwnd(), kStatusTimer);
   SetItemText(hwnd(), IDC_SETTINGS_STATUS, text);
-  ::ShowWindow(status_, SW_SHOW);
-  ::SetTimer(hwnd(), kStatusTimer, kStatusMilliseconds, nullptr);
+  ShowForAWhile(hwnd(), status_, kStatusTimer, kStatusMilliseconds);
 }
 
 HBRUSH CSettingDlg::OnStaticColor(HDC dc, HWND control) {

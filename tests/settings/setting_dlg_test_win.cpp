@@ -15,6 +15,7 @@
 #include "shell/program_win.h"
 #include "support/control_host_win.h"
 #include "support/dialog_driver_win.h"
+#include "support/pixels_win.h"
 #include "support/printable_text.h"
 #include "support/temp_folder.h"
 
@@ -107,6 +108,42 @@ TEST_F(SettingDlgTest, TheSelectorShowsOnePageAtATime) {
   const RECT page = BoundsInParent(settings_->page(1));
   EXPECT_EQ(page.left, selector.right + 20);
   EXPECT_EQ(page.top, selector.top + 6);
+}
+
+// The colours as drawn: the selected entry blue with the others white on a
+// blue ground, the pages' header bands blue, the status label green.
+TEST_F(SettingDlgTest, SelectorHeaderAndStatusAreDrawnInTheirColours) {
+  Open();
+  SelectEntry(1);
+  HWND list = settings_->Item(IDC_SETTINGS_SELECTOR);
+  ::RedrawWindow(settings_->hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  {
+    ScopedWindowDC dc(list);
+    RECT item{};
+    ::SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+    const auto at = [&](int x, int y) { return testing::Rgb(::GetPixel(dc.get(), x, y)); };
+    EXPECT_EQ(at(item.left + 5, item.top + 5), testing::Rgb(RGB(51, 167, 252))) << "selected";
+    ::SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(at(item.left + 5, item.top + 5), testing::Rgb(RGB(255, 255, 255))) << "not selected";
+    EXPECT_EQ(at(item.left + 5, item.bottom + 2), testing::Rgb(RGB(218, 218, 218))) << "line";
+    EXPECT_EQ(at(item.left + 1, item.top + 1), testing::Rgb(RGB(51, 167, 252))) << "ground";
+  }
+  HWND page = settings_->page(CPagePwdDlg::kPageIndex);
+  {
+    ScopedWindowDC dc(::GetDlgItem(page, IDC_PAGE_PASSWORD_HEADER));
+    RECT header{};
+    ::GetClientRect(::GetDlgItem(page, IDC_PAGE_PASSWORD_HEADER), &header);
+    EXPECT_EQ(testing::Rgb(::GetPixel(dc.get(), header.right - 2, 2)),
+              testing::Rgb(RGB(77, 175, 247)));
+  }
+  ClickButton(page, IDC_PAGE_PASSWORD_SAVE);  // protection off: a status
+  HWND status = settings_->Item(IDC_SETTINGS_STATUS);
+  ::UpdateWindow(status);
+  ScopedWindowDC dc(status);
+  RECT area{};
+  ::GetClientRect(status, &area);
+  EXPECT_EQ(testing::Rgb(::GetPixel(dc.get(), area.right - 2, 1)), testing::Rgb(RGB(57, 128, 0)));
 }
 
 TEST_F(SettingDlgTest, PasswordPageOpensEmptyAndItsFieldsFollowTheBox) {
