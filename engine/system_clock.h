@@ -23,4 +23,14 @@ class SystemClock {
   ~SystemClock() = default;
 };
 
+// How long a timer that shows or acts on seconds waits from
+// `nowMilliseconds` (since 1970): to just after the next wall-clock second
+// begins, so each pass sees its second at once and a second is not skipped
+// for the timer's drift.
+inline constexpr int64_t kTickMarginMilliseconds = 10;
+constexpr uint32_t TickDelayMilliseconds(int64_t nowMilliseconds) {
+  const int64_t intoSecond = ((nowMilliseconds % 1000) + 1000) % 1000;
+  return static_cast<uint32_t>(1000 - intoSecond + kTickMarginMilliseconds);
+}
+
 }  // namespace nightlatch

@@ -112,3 +112,50 @@ row_image 'rgb(245,150,40)' clock "$tmp/row2.png"
 row_image 'rgb(37,176,122)' clock "$tmp/row3.png"
 convert "$tmp/row0.png" "$tmp/row1.png" "$tmp/row2.png" "$tmp/row3.png" +append \
   -type TrueColor "BMP3:$out/task_states.bmp"
+
+# The desktop clock's eight pictures, 137 x 110: a square of 110 at zoom 10
+# plus a fifth more, since the clock draws the picture from its left edge for
+# six seconds and from a fifth of its width for four. The motif sits in the
+# middle, so it sways between the two halves; bold white shapes on the skin's
+# blue stay readable from 55 to 220 pixels.
+pictures=$root/resources/data/resource/image
+mkdir -p "$pictures"
+motif() {  # number
+  case $1 in
+    1) echo "-fill none -stroke white -strokewidth 8 -draw 'circle 68,58 68,24'
+             -strokewidth 6 -draw 'line 68,58 68,36' -draw 'line 68,58 84,66'
+             -fill white -stroke none -draw 'circle 44,24 44,14' -draw 'circle 92,24 92,14'
+             -stroke white -strokewidth 6 -draw 'line 48,90 40,100' -draw 'line 88,90 96,100'" ;;
+    2) echo "-fill white -stroke none -draw 'circle 64,56 64,18'
+             -fill '$blue' -draw 'circle 80,46 80,12'
+             -fill white -draw 'polygon 100,70 104,80 114,82 104,86 100,96 96,86 86,82 96,80'
+             -draw 'circle 30,28 30,24' -draw 'circle 110,24 110,20'" ;;
+    3) echo "-fill white -stroke none -draw 'circle 68,55 68,31'
+             -stroke white -strokewidth 7
+             -draw 'line 68,6 68,18' -draw 'line 68,92 68,104' -draw 'line 19,55 31,55'
+             -draw 'line 105,55 117,55' -draw 'line 34,21 42,29' -draw 'line 94,81 102,89'
+             -draw 'line 102,21 94,29' -draw 'line 42,81 34,89'" ;;
+    4) echo "-fill white -stroke none -draw 'roundrectangle 38,46 90,96 8,8'
+             -fill none -stroke white -strokewidth 7 -draw 'circle 96,66 96,54'
+             -strokewidth 5 -draw 'bezier 52,38 44,28 60,22 52,10'
+             -draw 'bezier 72,38 64,28 80,22 72,10'" ;;
+    5) echo "-fill white -stroke none -draw 'circle 50,60 50,40' -draw 'circle 76,48 76,20'
+             -draw 'circle 98,64 98,48' -draw 'roundrectangle 30,60 114,80 10,10'
+             -stroke white -strokewidth 5 -draw 'line 48,88 42,102' -draw 'line 70,88 64,102'
+             -draw 'line 92,88 86,102'" ;;
+    6) echo "-fill white -stroke none -draw 'path \"M 40,80 C 40,40 46,22 68,22 C 90,22 96,40 96,80 Z\"'
+             -draw 'roundrectangle 32,78 104,88 5,5' -draw 'circle 68,96 68,88'
+             -draw 'circle 68,18 68,12'" ;;
+    7) echo "-fill none -stroke white -strokewidth 7 -draw 'line 40,10 96,10' -draw 'line 40,100 96,100'
+             -strokewidth 5 -draw 'polyline 46,12 46,26 64,55 46,84 46,98'
+             -draw 'polyline 90,12 90,26 72,55 90,84 90,98'
+             -fill white -stroke none -draw 'polygon 54,30 82,30 68,50' -draw 'polygon 68,70 54,96 82,96'" ;;
+    8) echo "-fill white -stroke none -draw 'polygon 68,12 30,70 106,70'
+             -draw 'polygon 68,36 24,94 112,94' -draw 'rectangle 62,94 74,106'" ;;
+  esac
+}
+for number in 1 2 3 4 5 6 7 8; do
+  eval convert -size 110x137 gradient:"'$light'"-"'$blue'" -rotate -90 \
+    "$(motif $number | tr '\n' ' ')" \
+    -type TrueColor "BMP3:$pictures/Clock0$number.bmp"
+done

@@ -12,11 +12,6 @@ namespace {
 constexpr wchar_t kAutostartFailed[] =
     L"设置开机自动启动失败！\n\n通常是启动项被360、金山软件给禁用\n\n请检查并重新设置！";
 
-// A stored flag outside 0 to 2 shows as 0.
-UINT BoxState(int32_t value) {
-  return value >= 0 && value <= 2 ? static_cast<UINT>(value) : BST_UNCHECKED;
-}
-
 }  // namespace
 
 std::u16string ChooseSoundFile(HWND owner) {

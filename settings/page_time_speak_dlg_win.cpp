@@ -20,8 +20,7 @@ bool CPageTimeSpeakDlg::OnInitDialog() {
   for (int i = 0; i < kHourBoxes; ++i) {
     // Position i + 1 of the text; a value outside 0 to 2 shows as 0.
     const int value = i < static_cast<int>(hours.size()) ? hours[i] - u'0' : 0;
-    ::CheckDlgButton(hwnd(), IDC_PAGE_SPEAK_HOUR_FIRST + i,
-                     value >= 0 && value <= 2 ? static_cast<UINT>(value) : BST_UNCHECKED);
+    ::CheckDlgButton(hwnd(), IDC_PAGE_SPEAK_HOUR_FIRST + i, BoxState(value));
   }
   HWND hotkey = Item(IDC_PAGE_SPEAK_HOTKEY);
   ::SendMessageW(hotkey, HKM_SETRULES, HKCOMB_C, MAKELPARAM(HOTKEYF_CONTROL, 0));

@@ -12,11 +12,14 @@ constexpr const char16_t* kEntries[] = {u"基本设置", u"密码设置", u"报�
 
 }  // namespace
 
-CSettingDlg::CSettingDlg(Program& program, CPageBasicDlg::Seams basicSeams)
+CSettingDlg::CSettingDlg(Program& program,
+                         CPageBasicDlg::Seams basicSeams,
+                         CPageClockDlg::Seams clockSeams)
     : statusBrush_(::CreateSolidBrush(kStatusBackground)),
       basicPage_(program, basicSeams),
       passwordPage_(program),
-      timeSpeakPage_(program) {}
+      timeSpeakPage_(program),
+      clockPage_(program, clockSeams) {}
 
 HWND CSettingDlg::page(int index) const {
   switch (index) {
@@ -96,6 +99,8 @@ void CSettingDlg::ShowStatus(int pageIndex) {
     text = passwordPage_.status();
   else if (pageIndex == CPageTimeSpeakDlg::kPageIndex)
     text = timeSpeakPage_.status();
+  else if (pageIndex == CPageClockDlg::kPageIndex)
+    text = clockPage_.status();
   SetItemText(hwnd(), IDC_SETTINGS_STATUS, text);
   ShowForAWhile(hwnd(), status_, kStatusTimer, kStatusMilliseconds);
 }

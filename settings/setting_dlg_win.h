@@ -13,24 +13,13 @@
 #include "platform/gdi_win.h"
 #include "resources/nightlatch_ids.h"
 #include "settings/page_basic_dlg_win.h"
+#include "settings/page_clock_dlg_win.h"
 #include "settings/page_pwd_dlg_win.h"
 #include "settings/page_time_speak_dlg_win.h"
 
 namespace nightlatch {
 
 class Program;
-
-// A sub-page still to be built: an empty page of its size.
-template <UINT templateId>
-class CEmptyPageDlg
-    : public DialogImpl<CEmptyPageDlg<templateId>,
-                        CPaintBkgnd<CEmptyPageDlg<templateId>, false, RGB(255, 255, 255)>> {
- public:
-  static constexpr UINT kTemplateId = templateId;
-
- private:
-  bool OnMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
-};
 
 class CSettingDlg
     : public DialogImpl<CSettingDlg,
@@ -42,8 +31,11 @@ class CSettingDlg
   static constexpr UINT kStatusMilliseconds = 2000;
   static constexpr COLORREF kStatusBackground = RGB(57, 128, 0);
 
-  // `basicSeams`: the basic page's file dialog and Run key (tests).
-  explicit CSettingDlg(Program& program, CPageBasicDlg::Seams basicSeams = {});
+  // The seams: the basic page's file dialog and Run key, the clock page's
+  // colour dialog (tests).
+  explicit CSettingDlg(Program& program,
+                       CPageBasicDlg::Seams basicSeams = {},
+                       CPageClockDlg::Seams clockSeams = {});
 
   int selected() const { return selected_; }
   // The sub-page of selector entry `index` (0 to 3).
@@ -65,7 +57,7 @@ class CSettingDlg
   CPageBasicDlg basicPage_;
   CPagePwdDlg passwordPage_;
   CPageTimeSpeakDlg timeSpeakPage_;
-  CEmptyPageDlg<IDD_PAGE_CLOCK> clockPage_;
+  CPageClockDlg clockPage_;
 };
 
 }  // namespace nightlatch

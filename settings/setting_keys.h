@@ -47,6 +47,13 @@ inline constexpr IntSetting kClockMode{u"Clock", u"ClockMode", 0};
 inline constexpr std::u16string_view kClockLeftSection = u"Clock";
 inline constexpr std::u16string_view kClockLeftKey = u"nLostPosLeft";
 inline constexpr IntSetting kClockTop{u"Clock", u"nLastPostop", 55};
+// The pictures' list, which an installation provides: how many there are,
+// which one is chosen, and each one's file under the key "sFile%02d".
+inline constexpr std::u16string_view kPictureSection = u"BACKGROUND";
+inline constexpr IntSetting kClockPicture{u"BACKGROUND", u"nCurrent", 1};
+// The clock page's own default for the same key.
+inline constexpr IntSetting kClockPagePicture{u"BACKGROUND", u"nCurrent", 8};
+inline constexpr IntSetting kClockPictureCount{u"BACKGROUND", u"nTotal", 8};
 
 inline constexpr IntSetting kDayItemMode{u"DayItem", u"Mode", -1};
 inline constexpr IntSetting kDayItemFrequency{u"DayItem", u"Frequence", 0};

@@ -15,6 +15,11 @@ namespace nightlatch {
 
 inline constexpr COLORREF kPageHeaderBlue = RGB(77, 175, 247);
 
+// The check state a stored flag shows: outside 0 to 2, unchecked.
+constexpr UINT BoxState(int32_t value) {
+  return value >= 0 && value <= 2 ? static_cast<UINT>(value) : BST_UNCHECKED;
+}
+
 class SubPageParts {
  public:
   SubPageParts() : headerBrush_(::CreateSolidBrush(kPageHeaderBlue)) {}

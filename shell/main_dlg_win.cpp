@@ -96,6 +96,9 @@ bool CMainDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
     case WM_SETTINGCHANGE:
       services_.clock->TimeChanged();
       return false;
+    case WM_CLOCK_SETTINGS:
+      OnClockSettings(lParam);
+      return true;
     case WM_HOTKEY_CHANGED:
       // The answer tells the page whether the new hotkey is ours.
       ::UnregisterHotKey(hwnd, kSpeakHotkeyId);
@@ -220,6 +223,8 @@ bool CMainDlg::OnInitDialog() {
   }
   ArmTickTimer();
   RegisterSpeakHotkey();
+  if (program_.config().Read(setting::kClockShown) != 0)
+    CreateClockWindow();
   return true;
 }
 
@@ -419,6 +424,10 @@ void CMainDlg::OnDestroy() {
     loop->RemoveIdleHandler(this);
   }
   pages_.Destroy();
+  // Destroying the clock writes its position.
+  if (clock_)
+    clock_->DestroyWindow();
+  clock_.reset();
   noticeWindow_.Destroy();
   // Requests still queued would go to a window that is gone: freed here.
   MSG queued;
@@ -465,7 +474,38 @@ void CMainDlg::RunTrayPowerAction(int32_t action) {
   ExecuteAction(action, u"", *services_.system);
 }
 
-void CMainDlg::ShowClockWindow() {}
+bool CMainDlg::CreateClockWindow() {
+  clock_ = std::make_unique<CClockWindow>(program_, *services_.clock, hwnd(), ModulePath(u""));
+  if (clock_->Create(::GetDesktopWindow()))
+    return true;
+  // Nothing shown; the next show tries again.
+  clock_.reset();
+  return false;
+}
+
+// A clock closed from outside (its window destroyed) is made again.
+void CMainDlg::ShowClockWindow() {
+  if (!clockWindow() && !CreateClockWindow())
+    return;
+  ::ShowWindow(clock_->hwnd(), SW_SHOW);
+}
+
+CClockWindow* CMainDlg::clockWindow() const {
+  return clock_ && ::IsWindow(clock_->hwnd()) ? clock_.get() : nullptr;
+}
+
+// The clock page saved: the clock reads its keys again; the flag shows or
+// hides it (a hidden clock keeps its window).
+void CMainDlg::OnClockSettings(LPARAM clockShown) {
+  if (CClockWindow* clock = clockWindow())
+    ::SendMessageW(clock->hwnd(), WM_CLOCK_SETTINGS, 0, clockShown);
+  if (clockShown != 0) {
+    ShowClockWindow();
+    return;
+  }
+  if (CClockWindow* clock = clockWindow())
+    ::ShowWindow(clock->hwnd(), SW_HIDE);
+}
 
 void CMainDlg::ShowAbout() {
   CAboutDlg about;

@@ -2,10 +2,12 @@
 // icon, and drives the whole program with its one-second tick.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "clock/clock_window_win.h"
 #include "controls/button_bt_win.h"
 #include "controls/skin_mixins_win.h"
 #include "controls/static_ck_win.h"
@@ -64,6 +66,8 @@ class CMainDlg
   // The dialog's parts, as the windows of other subsystems see them.
   PageHost& pages() { return pages_; }
   NoticeWindow& noticeWindow() { return noticeWindow_; }
+  // The desktop clock while its window exists.
+  CClockWindow* clockWindow() const;
   // The open countdown prompts, oldest first.
   const std::vector<CPromptDlg*>& prompts() const { return prompts_; }
 
@@ -90,6 +94,8 @@ class CMainDlg
   void OnPromptClosed(LPARAM prompt);
   void OnOpenTasks(LPARAM alsoAdd);
   void OnQueryEndSession();
+  void OnClockSettings(LPARAM clockShown);
+  bool CreateClockWindow();
   void OnDestroy();
   void EndProgram();
 
@@ -125,6 +131,7 @@ class CMainDlg
   // Not owned: each prompt deletes itself and reports its closing.
   std::vector<CPromptDlg*> prompts_;
   NoticeWindow noticeWindow_;
+  std::unique_ptr<CClockWindow> clock_;
   ScopedFont statusFont_;
   CButtonBT hideButton_;
   CStaticCK statusLine_;

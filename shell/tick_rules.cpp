@@ -51,11 +51,6 @@ std::optional<LocalFields> TimeToSpeak(const RuntimeSettings& settings,
   return spoken;
 }
 
-uint32_t TickDelayMilliseconds(int64_t nowMilliseconds) {
-  const int64_t intoSecond = ((nowMilliseconds % 1000) + 1000) % 1000;
-  return static_cast<uint32_t>(1000 - intoSecond + kTickMarginMilliseconds);
-}
-
 std::u16string SpokenTimeNotice(const LocalFields& now) {
   return FormatText(u"现在时间：%2d点%02d分", {now.hour, now.minute});
 }

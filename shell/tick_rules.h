@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/calendar.h"
+#include "engine/system_clock.h"
 
 namespace nightlatch {
 
@@ -35,11 +36,6 @@ bool ShouldSpeakTime(const RuntimeSettings& settings, const LocalFields& now);
 std::optional<LocalFields> TimeToSpeak(const RuntimeSettings& settings,
                                        const PassClock& pass,
                                        const PreviousPass& previous);
-// How long the tick timer waits from `nowMilliseconds` (since 1970): to just
-// after the next wall-clock second begins, so each pass sees its second at
-// once and a second is not skipped for the timer's drift.
-inline constexpr int64_t kTickMarginMilliseconds = 10;
-uint32_t TickDelayMilliseconds(int64_t nowMilliseconds);
 
 // The period of the announcements: every full and half hour of local time.
 inline constexpr int64_t kSpeakPeriodSeconds = 1800;

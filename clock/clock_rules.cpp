@@ -1,0 +1,161 @@
+#include "clock/clock_rules.h"
+
+#include <algorithm>
+
+#include "engine/text_format.h"
+
+namespace nightlatch {
+
+ClockGeometry GeometryForZoom(int32_t zoomSetting) {
+  if (zoomSetting < kMinClockZoom || zoomSetting > kMaxClockZoom)
+    zoomSetting = kDefaultClockZoom;
+  ClockGeometry geometry;
+  geometry.zoom = static_cast<float>(zoomSetting * 0.1);
+  geometry.cell = static_cast<int>(static_cast<double>(geometry.zoom) * 110);
+  geometry.gap = static_cast<int>(static_cast<double>(geometry.zoom) * 5);
+  return geometry;
+}
+
+int32_t ClockFontHeight(int32_t points, int32_t logPixelsY, float zoom) {
+  // MulDiv's rounding, for positive arguments.
+  const int64_t pixels = (static_cast<int64_t>(points) * logPixelsY + 36) / 72;
+  return static_cast<int32_t>(-static_cast<double>(pixels) * static_cast<double>(zoom));
+}
+
+int32_t KeptOpacityLevel(int32_t level) {
+  return std::min(level, 10);
+}
+
+int32_t AppliedOpacityLevel(int32_t level) {
+  level = KeptOpacityLevel(level);
+  return level < 1 ? 10 : level;
+}
+
+uint8_t OpacityAlpha(int32_t level) {
+  return static_cast<uint8_t>(AppliedOpacityLevel(level) * 255 / 10);
+}
+
+namespace {
+
+constexpr int32_t kLevelsWithItems[] = {10, 9, 8, 6, 4, 2, 1};
+
+}  // namespace
+
+std::optional<int> OpacityMenuId(int32_t level) {
+  if (std::find(std::begin(kLevelsWithItems), std::end(kLevelsWithItems), level) ==
+      std::end(kLevelsWithItems))
+    return std::nullopt;
+  return kLastOpacityMenuId + 1 - level;
+}
+
+std::optional<int32_t> OpacityLevelOfMenuId(int id) {
+  const int32_t level = kLastOpacityMenuId + 1 - id;
+  if (OpacityMenuId(level) != id)
+    return std::nullopt;
+  return level;
+}
+
+int PictureShiftCycle::NextSourceX(int width) {
+  if (counter_ < 0)
+    counter_ = 9;
+  const int x = counter_ > 5 ? width / 5 : 0;
+  --counter_;
+  return x;
+}
+
+int PictureDrawWidth(int width, int height, int cell) {
+  if (height <= 0)
+    return 0;
+  return static_cast<int>(static_cast<double>(width) / height * cell);
+}
+
+ClockFaceTexts FaceTexts(const LocalFields& now) {
+  static constexpr std::u16string_view kWeekdays[] = {u"日", u"一", u"二", u"三",
+                                                      u"四", u"五", u"六"};
+  ClockFaceTexts texts;
+  texts.time = FormatText(u"%02d:%02d", {now.hour, now.minute});
+  texts.date = FormatText(u"%d年%d月%d日", {now.year, now.month, now.day});
+  texts.seconds = FormatText(u"%02d", {now.second});
+  texts.weekday = now.weekday >= 0 && now.weekday < 7
+                      ? std::u16string(kWeekdays[now.weekday])
+                      : std::u16string(u"?");
+  return texts;
+}
+
+int DefaultClockLeft(const ClockBox& primaryWorkArea) {
+  return primaryWorkArea.right - kClockDefaultRightOffset;
+}
+
+ClockOrigin ClockOpeningOrigin(int storedLeft,
+                               int storedTop,
+                               int side,
+                               const ClockBox& primaryWorkArea,
+                               const std::vector<ClockBox>& workAreas) {
+  const ClockBox clock{storedLeft, storedTop, storedLeft + side, storedTop + side};
+  const bool reachable = std::any_of(workAreas.begin(), workAreas.end(),
+                                     [&](const ClockBox& area) { return clock.Meets(area); });
+  if (reachable)
+    return {storedLeft, storedTop};
+  return {DefaultClockLeft(primaryWorkArea), kClockDefaultTop};
+}
+
+std::u16string PictureKey(int32_t number) {
+  return FormatText(u"sFile%02d", {number});
+}
+
+std::u16string BundledPicture(int32_t number) {
+  return FormatText(u"resource\\image\\Clock%02d.bmp", {number});
+}
+
+namespace {
+
+bool IsAbsolute(std::u16string_view path) {
+  return (!path.empty() && (path[0] == u'\\' || path[0] == u'/')) ||
+         (path.size() >= 2 && path[1] == u':');
+}
+
+bool ClimbsOut(std::u16string_view path) {
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    const std::size_t end = std::min(path.find_first_of(u"\\/", start), path.size());
+    if (path.substr(start, end - start) == u"..")
+      return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+bool IsBitmapName(std::u16string_view path) {
+  if (path.size() < 4)
+    return false;
+  std::u16string extension(path.substr(path.size() - 4));
+  for (char16_t& c : extension)
+    if (c >= u'A' && c <= u'Z')
+      c = static_cast<char16_t>(c - u'A' + u'a');
+  return extension == u".bmp";
+}
+
+}  // namespace
+
+std::optional<std::u16string> PictureFile(
+    int32_t number,
+    const std::optional<std::u16string>& stored,
+    std::u16string_view programFolder,
+    const std::function<bool(const std::u16string&)>& isFile) {
+  const std::u16string folder(programFolder);
+  if (!stored || stored->empty()) {
+    std::u16string bundled = folder + BundledPicture(number);
+    if (isFile(bundled))
+      return bundled;
+    return folder + BundledPicture(1);
+  }
+  const std::u16string& value = *stored;
+  if (!IsAbsolute(value) && !ClimbsOut(value))
+    return folder + value;
+  std::u16string path = IsAbsolute(value) ? value : folder + value;
+  if (IsBitmapName(path) && isFile(path))
+    return path;
+  return std::nullopt;
+}
+
+}  // namespace nightlatch
