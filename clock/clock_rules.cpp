@@ -76,9 +76,8 @@ ClockFaceTexts FaceTexts(const LocalFields& now) {
   texts.time = FormatText(u"%02d:%02d", {now.hour, now.minute});
   texts.date = FormatText(u"%d年%d月%d日", {now.year, now.month, now.day});
   texts.seconds = FormatText(u"%02d", {now.second});
-  texts.weekday = now.weekday >= 0 && now.weekday < 7
-                      ? std::u16string(kWeekdays[now.weekday])
-                      : std::u16string(u"?");
+  texts.weekday = now.weekday >= 0 && now.weekday < 7 ? std::u16string(kWeekdays[now.weekday])
+                                                      : std::u16string(u"?");
   return texts;
 }
 

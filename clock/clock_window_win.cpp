@@ -181,9 +181,8 @@ void CClockWindow::OnCreate() {
 // On each wall-clock second, as the main tick: the seconds shown change
 // when the second does.
 void CClockWindow::ArmRepaintTimer() {
-  timerStarted_ =
-      ::SetTimer(hwnd(), kRepaintTimer, TickDelayMilliseconds(clock_.NowMilliseconds()), nullptr) !=
-      0;
+  timerStarted_ = ::SetTimer(hwnd(), kRepaintTimer, TickDelayMilliseconds(clock_.NowMilliseconds()),
+                             nullptr) != 0;
 }
 
 void CClockWindow::ApplyOpacity(int32_t level, bool write) {
@@ -237,9 +236,9 @@ void CClockWindow::LoadChosenPicture() {
 
 // A file that does not load leaves the picture there is.
 void CClockWindow::LoadPicture(const std::u16string& path) {
-  auto* loaded = static_cast<HBITMAP>(
-      ::LoadImageW(nullptr, AsWide(path.c_str()), IMAGE_BITMAP, 0, 0,
-                   LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION));
+  auto* loaded =
+      static_cast<HBITMAP>(::LoadImageW(nullptr, AsWide(path.c_str()), IMAGE_BITMAP, 0, 0,
+                                        LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION));
   if (!loaded)
     return;
   picture_.Reset(loaded);
@@ -280,9 +279,8 @@ void CClockWindow::PaintFace(HDC target) {
     ::SetStretchBltMode(dc, COLORONCOLOR);
     // MERGECOPY with the memory context's white brush copies the picture.
     ::StretchBlt(dc, square.left, square.top,
-                 PictureDrawWidth(pictureSize_.cx, pictureSize_.cy, geometry_.cell),
-                 geometry_.cell, pictureDc.get(), sourceX, 0, pictureSize_.cx, pictureSize_.cy,
-                 MERGECOPY);
+                 PictureDrawWidth(pictureSize_.cx, pictureSize_.cy, geometry_.cell), geometry_.cell,
+                 pictureDc.get(), sourceX, 0, pictureSize_.cx, pictureSize_.cy, MERGECOPY);
   }
   canvas.Present();
 }

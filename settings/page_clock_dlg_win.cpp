@@ -13,9 +13,9 @@ namespace nightlatch {
 namespace {
 
 // Enabled only while 启用时钟 is ticked.
-constexpr int kDependents[] = {IDC_PAGE_CLOCK_PICTURE,  IDC_PAGE_CLOCK_BACKGROUND,
-                               IDC_PAGE_CLOCK_TEXT,     IDC_PAGE_CLOCK_TOPMOST,
-                               IDC_PAGE_CLOCK_ZOOM,     IDC_PAGE_CLOCK_OPACITY};
+constexpr int kDependents[] = {IDC_PAGE_CLOCK_PICTURE, IDC_PAGE_CLOCK_BACKGROUND,
+                               IDC_PAGE_CLOCK_TEXT,    IDC_PAGE_CLOCK_TOPMOST,
+                               IDC_PAGE_CLOCK_ZOOM,    IDC_PAGE_CLOCK_OPACITY};
 
 constexpr int32_t kDefaultOpacity = setting::kClockOpacity.defaultValue;
 constexpr int32_t kDefaultZoom = setting::kClockZoom.defaultValue;
@@ -141,8 +141,7 @@ void CPageClockDlg::EnableDependents(bool enabled) {
 void CPageClockDlg::ShowPercent(int trackbar) {
   const int label = trackbar == IDC_PAGE_CLOCK_ZOOM ? IDC_PAGE_CLOCK_ZOOM_PERCENT
                                                     : IDC_PAGE_CLOCK_OPACITY_PERCENT;
-  SetItemText(hwnd(), label,
-              FormatText(u"%d%s", {TrackbarPosition(Item(trackbar)) * 10, u"%"}));
+  SetItemText(hwnd(), label, FormatText(u"%d%s", {TrackbarPosition(Item(trackbar)) * 10, u"%"}));
 }
 
 void CPageClockDlg::PaintSwatches(COLORREF textCaption) {

@@ -19,8 +19,7 @@ TEST(ClockGeometryTest, ZoomGivesCellAndGapThroughA32BitFloat) {
     int side;
   };
   const Case cases[] = {
-      {5, 55, 2, 112},   {7, 76, 3, 155},  {10, 110, 5, 225},
-      {13, 142, 6, 290}, {20, 220, 10, 450},
+      {5, 55, 2, 112}, {7, 76, 3, 155}, {10, 110, 5, 225}, {13, 142, 6, 290}, {20, 220, 10, 450},
   };
   for (const Case& c : cases) {
     const ClockGeometry geometry = GeometryForZoom(c.zoom);
@@ -78,9 +77,9 @@ TEST(ClockOpacityTest, LevelsAlphaAndMenuItems) {
     std::optional<int> menuId;
   };
   const Case cases[] = {
-      {1, 25, 32795},  {2, 51, 32794},   {3, 76, std::nullopt}, {4, 102, 32792},
-      {5, 127, std::nullopt}, {6, 153, 32790}, {7, 178, std::nullopt}, {8, 204, 32788},
-      {9, 229, 32787}, {10, 255, 32786},
+      {1, 25, 32795},         {2, 51, 32794},   {3, 76, std::nullopt},  {4, 102, 32792},
+      {5, 127, std::nullopt}, {6, 153, 32790},  {7, 178, std::nullopt}, {8, 204, 32788},
+      {9, 229, 32787},        {10, 255, 32786},
   };
   std::set<int> ids;
   for (const Case& c : cases) {

@@ -193,9 +193,9 @@ TEST_F(ClockWindowTest, ShapeIsABandAndTwoSquares) {
     bool inside;
   };
   const Point points[] = {
-      {0, 0, true},      {224, 109, true},  {112, 110, false},  // the gap under the band
-      {5, 120, true},    {109, 224, true},  {112, 170, false},  // between the squares
-      {115, 115, true},  {224, 224, true},  {225, 100, false},
+      {0, 0, true},     {224, 109, true}, {112, 110, false},  // the gap under the band
+      {5, 120, true},   {109, 224, true}, {112, 170, false},  // between the squares
+      {115, 115, true}, {224, 224, true}, {225, 100, false},
   };
   for (const Point& p : points)
     EXPECT_EQ(::PtInRegion(shape.get(), p.x, p.y) != FALSE, p.inside) << p.x << "," << p.y;
@@ -215,8 +215,7 @@ TEST_F(ClockWindowTest, PaintsBackgroundTextAndPicture) {
             0);
   // The picture fills its square, from its left edge or from a fifth in.
   const RECT square{g.cell + g.gap, g.cell + g.gap, g.side(), g.side()};
-  const int pictureInk =
-      face->Count(kPictureLeft, square) + face->Count(kPictureRest, square);
+  const int pictureInk = face->Count(kPictureLeft, square) + face->Count(kPictureRest, square);
   EXPECT_EQ(pictureInk, g.cell * g.cell);
 }
 
@@ -226,8 +225,7 @@ TEST_F(ClockWindowTest, PictureIsShiftedForFourPaintsOfEveryTen) {
   std::string seen;
   for (int paint = 0; paint < 20; ++paint) {
     // The square's left edge shows the picture's first fifth only unshifted.
-    const COLORREF edge =
-        ::GetPixel(Face()->dc(), g.cell + g.gap + 2, g.cell + g.gap + g.cell / 2);
+    const COLORREF edge = ::GetPixel(Face()->dc(), g.cell + g.gap + 2, g.cell + g.gap + g.cell / 2);
     seen += edge == kPictureLeft ? 'u' : edge == kPictureRest ? 's' : '?';
   }
   // Whatever the phase the cycle is in, ten paints in a row hold four shifted
