@@ -40,6 +40,7 @@ class CSettingDlg
   int selected() const { return selected_; }
   // The sub-page of selector entry `index` (0 to 3).
   HWND page(int index) const;
+  const CPageClockDlg& clockPage() const { return clockPage_; }
 
   HBRUSH OnStaticColor(HDC dc, HWND control);
 
