@@ -142,7 +142,9 @@ std::optional<std::u16string> PictureFile(
     std::u16string_view programFolder,
     const std::function<bool(const std::u16string&)>& isFile) {
   const std::u16string folder(programFolder);
-  if (!stored || stored->empty()) {
+  if (stored && stored->empty())
+    return std::nullopt;
+  if (!stored) {
     std::u16string bundled = folder + BundledPicture(number);
     if (isFile(bundled))
       return bundled;

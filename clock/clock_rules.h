@@ -122,8 +122,9 @@ std::u16string BundledPicture(int32_t number);
 
 // Which file picture `number` loads. `stored` is its `sFile%02d` value
 // (none: the key is missing); `programFolder` ends with a backslash.
-// - missing or empty: the bundled picture of that number if it exists,
-//   else the first one;
+// - missing: the bundled picture of that number if it exists, else the
+//   first one;
+// - empty: none;
 // - a relative path inside the program folder: taken against it;
 // - an absolute path, or one climbing out with "..": only an existing .bmp
 //   file;

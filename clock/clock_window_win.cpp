@@ -53,9 +53,14 @@ bool IsFile(const std::u16string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-HFONT CreateClockFont(int32_t height, int weight, BYTE charset, const wchar_t* face) {
-  return ::CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_OUTLINE_PRECIS,
-                       CLIP_CHARACTER_PRECIS, 0, 0, face);
+HFONT CreateClockFont(int32_t height,
+                      int weight,
+                      BYTE charset,
+                      DWORD outputPrecision,
+                      DWORD clipPrecision,
+                      const wchar_t* face) {
+  return ::CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, outputPrecision,
+                       clipPrecision, 0, 0, face);
 }
 
 void DrawFaceText(HDC dc, HFONT font, std::u16string_view text, const ClockBox& box, UINT format) {
@@ -95,7 +100,8 @@ HWND CClockWindow::Create(HWND parent) {
   const SettingsFile& config = program_.config();
   topmost_ = config.Read(setting::kClockTopMost) != 0;
   mode_ = static_cast<uint8_t>(config.Read(setting::kClockMode));
-  LoadChosenPicture();
+  if (const std::optional<std::u16string> picture = ChosenPicture())
+    LoadPicture(*picture);
   Window::RegisterClass(kClassName, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
                         CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
   const DWORD exStyle = WS_EX_TOOLWINDOW | (topmost_ ? WS_EX_TOPMOST : 0);
@@ -205,9 +211,13 @@ void CClockWindow::Size(int left, int top) {
   const int logPixelsY = ::GetDeviceCaps(ScopedWindowDC(nullptr).get(), LOGPIXELSY);
   const int32_t h50 = ClockFontHeight(50, logPixelsY, geometry_.zoom);
   const int32_t h11 = ClockFontHeight(11, logPixelsY, geometry_.zoom);
-  timeFont_.Reset(CreateClockFont(h50, FW_NORMAL, DEFAULT_CHARSET, L"Verdana"));
-  weekdayFont_.Reset(CreateClockFont(h50, FW_BOLD, GB2312_CHARSET, L"宋体"));
-  smallFont_.Reset(CreateClockFont(h11, FW_NORMAL, GB2312_CHARSET, L"宋体"));
+  timeFont_.Reset();
+  weekdayFont_.Reset();
+  smallFont_.Reset();
+  timeFont_.Reset(CreateClockFont(h50, FW_NORMAL, DEFAULT_CHARSET, OUT_OUTLINE_PRECIS,
+                                  CLIP_CHARACTER_PRECIS, L"Verdana"));
+  weekdayFont_.Reset(CreateClockFont(h50, FW_BOLD, GB2312_CHARSET, 0, 0, L"宋体"));
+  smallFont_.Reset(CreateClockFont(h11, FW_NORMAL, GB2312_CHARSET, 0, 0, L"宋体"));
 
   const int side = geometry_.side();
   ::MoveWindow(hwnd(), left, top, side, side, FALSE);
@@ -224,14 +234,14 @@ void CClockWindow::Size(int left, int top) {
   }
 }
 
-void CClockWindow::LoadChosenPicture() {
+std::optional<std::u16string> CClockWindow::ChosenPicture() const {
   const SettingsFile& config = program_.config();
   const int32_t number = config.Read(setting::kClockPicture);
   const std::u16string key = PictureKey(number);
-  const std::u16string stored = config.Read(TextSetting{setting::kPictureSection, key, u""});
-  if (const std::optional<std::u16string> path =
-          PictureFile(number, stored, programFolder_, IsFile))
-    LoadPicture(*path);
+  // No file name holds "|": it marks the key as missing.
+  std::u16string stored = config.Read(TextSetting{setting::kPictureSection, key, u"|"});
+  return PictureFile(number, stored == u"|" ? std::nullopt : std::optional(std::move(stored)),
+                     programFolder_, IsFile);
 }
 
 // A file that does not load leaves the picture there is.
@@ -346,6 +356,7 @@ void CClockWindow::Reload() {
   background_ = static_cast<COLORREF>(config.Read(setting::kClockBackground));
   textColor_ = static_cast<COLORREF>(config.Read(setting::kClockTextColor));
   const auto mode = static_cast<uint8_t>(config.Read(setting::kClockMode));
+  const std::optional<std::u16string> picture = ChosenPicture();
   ::ShowWindow(hwnd(), SW_HIDE);
 
   RECT before{};
@@ -353,8 +364,8 @@ void CClockWindow::Reload() {
   ::SendMessageW(hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ::ShowWindow(hwnd(), SW_HIDE);
   ::SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
-  if (mode == 0)
-    LoadChosenPicture();
+  if (mode == 0 && picture)
+    LoadPicture(*picture);
   mode_ = mode;
   Size(before.left, before.top);
   ::SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);

@@ -3,6 +3,7 @@
 // The main dialog owns it; everything it shows comes from config.ini.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include <windows.h>
@@ -62,9 +63,9 @@ class CClockWindow : public Window {
   void ApplyOpacity(int32_t level, bool write);
   void ApplyTopmost(bool on, bool write);
   void Size(int left, int top);
-  // The picture `nCurrent` names; a path that may not be taken keeps the
-  // picture there is.
-  void LoadChosenPicture();
+  // The file of the picture `nCurrent` names; none: keep the picture there
+  // is.
+  std::optional<std::u16string> ChosenPicture() const;
   void LoadPicture(const std::u16string& path);
   void ToggleMenuItem(int id, bool& flag);
   void CheckOpacityItem(std::optional<int> checkedId);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
 
 #include "controls/window_text_win.h"
@@ -17,6 +18,7 @@ constexpr int kDependents[] = {IDC_PAGE_CLOCK_PICTURE, IDC_PAGE_CLOCK_BACKGROUND
                                IDC_PAGE_CLOCK_TEXT,    IDC_PAGE_CLOCK_TOPMOST,
                                IDC_PAGE_CLOCK_ZOOM,    IDC_PAGE_CLOCK_OPACITY};
 
+constexpr int32_t kMaxPictures = 99;
 constexpr int32_t kDefaultOpacity = setting::kClockOpacity.defaultValue;
 constexpr int32_t kDefaultZoom = setting::kClockZoom.defaultValue;
 
@@ -66,7 +68,9 @@ bool CPageClockDlg::OnInitDialog() {
   restore_.Attach(Item(IDC_PAGE_CLOCK_RESTORE));
 
   HWND list = Item(IDC_PAGE_CLOCK_PICTURE);
-  const int32_t count = config.Read(setting::kClockPictureCount);
+  // "sFile%02d" names at most 99; a hand-edited count beyond would hang
+  // the page filling the list.
+  const int32_t count = std::min(config.Read(setting::kClockPictureCount), kMaxPictures);
   for (int32_t number = 1; number <= count; ++number) {
     const std::wstring item = ToWide(FormatText(u"图片%d", {number}));
     ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));

@@ -192,9 +192,10 @@ TEST(ClockPictureTest, WhichFileAPictureNumberLoads) {
     std::optional<std::u16string> expected;
   };
   const Case cases[] = {
-      // Missing or empty: the bundled picture of the number, else the first.
+      // Missing: the bundled picture of the number, else the first.
       {5, std::nullopt, folder + u"resource\\image\\Clock05.bmp"},
-      {5, u"", folder + u"resource\\image\\Clock05.bmp"},
+      // Present but empty names nothing: the picture there is stays.
+      {5, u"", std::nullopt},
       {6, std::nullopt, folder + u"resource\\image\\Clock01.bmp"},
       {0, std::nullopt, folder + u"resource\\image\\Clock01.bmp"},
       // Relative inside the folder: taken against it, whether it exists or not.

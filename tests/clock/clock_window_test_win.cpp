@@ -20,6 +20,7 @@
 #include "support/dialog_driver_win.h"
 #include "support/fake_clock.h"
 #include "support/pixels_win.h"
+#include "support/printable_text.h"
 #include "support/temp_folder.h"
 
 namespace nightlatch {
@@ -242,7 +243,8 @@ TEST_F(ClockWindowTest, ZoomSetsTheSizeAndHostileValuesGiveTheDefault) {
     const wchar_t* zoom;
     int side;
   };
-  const Case cases[] = {{L"5", 112}, {L"7", 155}, {L"20", 450}, {L"-1", 225}, {L"100000", 225}};
+  const Case cases[] = {{L"5", 112},  {L"7", 155},  {L"13", 290},
+                        {L"20", 450}, {L"-1", 225}, {L"100000", 225}};
   for (const Case& c : cases) {
     Configure(L"Clock", L"Zoom", c.zoom);
     Open();
@@ -365,11 +367,28 @@ TEST_F(ClockWindowTest, OpacityItemsApplyWriteAndCheckOne) {
   EXPECT_EQ(CheckedOpacityItems(), std::vector<int>{32795});
 }
 
-TEST_F(ClockWindowTest, LevelSevenHasNoCheckedOpacityItem) {
-  Configure(L"Clock", L"Transparence", L"7");
+TEST_F(ClockWindowTest, StoredOpacityLevelsAndTheirCheckMarks) {
+  struct Case {
+    const wchar_t* stored;
+    int alpha;
+    std::vector<int> checked;
+  };
+  // 7 has no item; 0 and 15 show opaque.
+  const Case cases[] = {{L"7", 178, {}}, {L"0", 255, {32786}}, {L"15", 255, {32786}}};
+  for (const Case& c : cases) {
+    Configure(L"Clock", L"Transparence", c.stored);
+    Open();
+    EXPECT_EQ(Alpha(), c.alpha) << c.stored;
+    EXPECT_EQ(CheckedOpacityItems(), c.checked) << c.stored;
+    clock_->DestroyWindow();
+  }
+}
+
+TEST_F(ClockWindowTest, NotOnTopWhenTheSettingSaysSo) {
+  Configure(L"Clock", L"TopMost", L"0");
   Open();
-  EXPECT_EQ(Alpha(), 178);
-  EXPECT_TRUE(CheckedOpacityItems().empty());
+  EXPECT_FALSE(Topmost());
+  EXPECT_FALSE(MenuChecked(IDM_CLOCK_TOPMOST));
 }
 
 TEST_F(ClockWindowTest, TopmostAndFixedToggleWriteAndCheck) {
@@ -415,6 +434,8 @@ TEST_F(ClockWindowTest, ReloadFollowsTheSettingsAtTheSamePlace) {
   Configure(L"Clock", L"BgColor", std::to_wstring(RGB(90, 0, 90)));
   Configure(L"Clock", L"Transparence", L"10");
   Configure(L"Clock", L"TopMost", L"0");
+  Configure(L"Clock", L"Fix", L"1");
+  Configure(L"Clock", L"TextColor", std::to_wstring(RGB(0, 250, 250)));
   Configure(L"BACKGROUND", L"nCurrent", L"2");
   ::SendMessageW(window(), WM_CLOCK_SETTINGS, 0, 1);
   PumpMessages();
@@ -429,12 +450,21 @@ TEST_F(ClockWindowTest, ReloadFollowsTheSettingsAtTheSamePlace) {
   // Reloading writes nothing back, and leaves the menu's marks to the menu.
   EXPECT_EQ(Stored(L"Clock", L"TopMost"), 0);
   EXPECT_TRUE(MenuChecked(IDM_CLOCK_TOPMOST));
+  EXPECT_TRUE(clock_->fixed());
+  EXPECT_EQ(clock_->textColor(), RGB(0, 250, 250));
 
   const std::unique_ptr<testing::PixelCanvas> face = Face();
   const ClockGeometry& g = clock_->geometry();
   EXPECT_EQ(g.cell, 220);
   EXPECT_EQ(face->At(1, 1), Rgb(RGB(90, 0, 90)));
   EXPECT_EQ(face->At(g.cell + g.gap + 5, g.cell + g.gap + 5), Rgb(kSecondPicture));
+  EXPECT_GT(face->Count(RGB(0, 250, 250), RECT{0, 0, g.side(), g.cell}), 200);
+
+  // Another clock mode: the window stays, and nothing is painted.
+  Configure(L"Clock", L"ClockMode", L"2");
+  ::SendMessageW(window(), WM_CLOCK_SETTINGS, 0, 1);
+  EXPECT_TRUE(::IsWindowVisible(window()));
+  EXPECT_EQ(Face()->Count(RGB(1, 2, 3), RECT{0, 0, 450, 450}), 450 * 450);
 }
 
 TEST_F(ClockWindowTest, PictureThatCannotBeLoadedKeepsThePreviousOne) {
@@ -445,8 +475,8 @@ TEST_F(ClockWindowTest, PictureThatCannotBeLoadedKeepsThePreviousOne) {
   Configure(L"BACKGROUND", L"sFile03", L"resource\\image\\missing.bmp");
   ::SendMessageW(window(), WM_CLOCK_SETTINGS, 0, 1);
   EXPECT_EQ(clock_->picture(), first);
-  // Outside the program folder and no picture: refused.
-  Configure(L"BACKGROUND", L"sFile03", L"..\\..\\Windows\\win.ini");
+  // Present but empty names nothing.
+  Configure(L"BACKGROUND", L"sFile03", L"");
   ::SendMessageW(window(), WM_CLOCK_SETTINGS, 0, 1);
   EXPECT_EQ(clock_->picture(), first);
   // The bundled picture of the number when its key is missing.
@@ -454,6 +484,35 @@ TEST_F(ClockWindowTest, PictureThatCannotBeLoadedKeepsThePreviousOne) {
   ::SendMessageW(window(), WM_CLOCK_SETTINGS, 0, 1);
   const ClockGeometry& g = clock_->geometry();
   EXPECT_EQ(Face()->At(g.cell + g.gap + 5, g.cell + g.gap + 5), Rgb(kSecondPicture));
+}
+
+// Outside the program folder only an existing .bmp file is taken: a real
+// bitmap under another name is refused, by a climbing path or a full one.
+TEST_F(ClockWindowTest, APictureOutsideTheProgramFolderMustBeABmpFile) {
+  WriteBitmap(data_ / "outside.bmp", 110, 110, 0, kSecondPicture, kSecondPicture);
+  WriteBitmap(data_ / "outside.dat", 110, 110, 0, kSecondPicture, kSecondPicture);
+  const std::wstring climbing = L"..\\" + data_.path().filename().wstring() + L"\\";
+  struct Case {
+    std::wstring value;
+    bool taken;
+  };
+  const Case cases[] = {
+      {climbing + L"outside.dat", false},
+      {(data_ / "outside.dat").wstring(), false},
+      {climbing + L"outside.bmp", true},
+      {(data_ / "outside.bmp").wstring(), true},
+  };
+  Configure(L"BACKGROUND", L"nCurrent", L"4");
+  for (const Case& c : cases) {
+    Configure(L"BACKGROUND", L"sFile04", c.value);
+    Open();
+    const ClockGeometry& g = clock_->geometry();
+    const std::string expected = c.taken ? Rgb(kSecondPicture) : Rgb(RGB(1, 2, 3));
+    // Refused at creation: no picture, nothing painted.
+    EXPECT_EQ(Face()->At(g.cell + g.gap + 5, g.cell + g.gap + 5), expected)
+        << testing::ToUtf8(FromWide(c.value));
+    clock_->DestroyWindow();
+  }
 }
 
 TEST_F(ClockWindowTest, WithoutAPictureOrInAnotherModeNothingIsPainted) {

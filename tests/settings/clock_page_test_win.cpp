@@ -227,6 +227,12 @@ TEST_F(ClockPageTest, StoredValuesAndTheirEdges) {
   EXPECT_EQ(Stored(L"Clock", L"TopMost"), 0);
 }
 
+TEST_F(ClockPageTest, AHugePictureCountListsNoMoreThanTheKeysCanName) {
+  Configure(L"BACKGROUND", L"nTotal", L"2000000000");
+  Open();
+  EXPECT_EQ(::SendMessageW(Item(IDC_PAGE_CLOCK_PICTURE), CB_GETCOUNT, 0, 0), 99);
+}
+
 TEST_F(ClockPageTest, ColoursComeFromTheColourDialog) {
   Open();
   colourAnswer = RGB(0, 0, 0);
@@ -286,8 +292,14 @@ TEST_F(ClockPageTest, RestoringWritesAndShowsTheDefaults) {
   EXPECT_EQ(Text(TextOf(IDC_PAGE_CLOCK_ZOOM_PERCENT)), Text(u"100%"));
   EXPECT_EQ(Text(TextOf(IDC_PAGE_CLOCK_OPACITY_PERCENT)), Text(u"80%"));
   EXPECT_EQ(DependentsEnabled(), kAllEnabled);
+  EXPECT_EQ(page().background(), RGB(15, 146, 214));
+  EXPECT_EQ(page().textColor(), RGB(255, 255, 255));
+  EXPECT_EQ(page().backgroundSwatch().colors().normalFace, RGB(15, 146, 214));
+  EXPECT_EQ(page().textSwatch().colors().normalFace, RGB(255, 255, 255));
   EXPECT_EQ(page().textSwatch().colors().caption, RGB(60, 60, 60));
+  // Told after the writes.
   EXPECT_EQ(host_.flags, std::vector<int>{1});
+  EXPECT_EQ(host_.zoomWhenTold, 10);
   EXPECT_EQ(Text(StatusShown()), Text(u"恢复桌面时钟设置成功！"));
 }
 

@@ -89,9 +89,14 @@ TEST_F(ClockMainDlgTest, ExitWritesWhereTheClockStands) {
 
 TEST_F(ClockMainDlgTest, TheClocksPowerItemsAreCarriedOutByTheMainDialog) {
   Open();
-  ::SendMessageW(Clock(), WM_COMMAND, IDM_TRAY_LOCK, 0);
+  for (UINT id : {IDM_TRAY_SHUTDOWN, IDM_TRAY_RESTART, IDM_TRAY_LOCK})
+    ::SendMessageW(Clock(), WM_COMMAND, id, 0);
   PumpMessages();
-  EXPECT_EQ(calls_.calls(), std::vector<std::string>{"LockWorkStation()"});
+  EXPECT_EQ(calls_.calls(),
+            (std::vector<std::string>{
+                "EnableShutdownPrivilege()", "EndSession(flags=0x5, reason=0x80020003)",
+                "EnableShutdownPrivilege()", "EndSession(flags=0x6, reason=0x80020003)",
+                "LockWorkStation()"}));
 }
 
 TEST_F(ClockMainDlgTest, ClockSettingsShowHideAndCreateOnlyWhenOn) {
@@ -131,6 +136,14 @@ TEST_F(ClockMainDlgTest, SavingTheClockPageResizesHidesAndShowsTheRunningClock) 
   EXPECT_FALSE(::IsWindowVisible(clock));
   ClickButton(page, IDC_PAGE_CLOCK_ENABLED);
   ClickButton(page, IDC_PAGE_CLOCK_SAVE);
+  EXPECT_TRUE(::IsWindowVisible(clock));
+
+  // 恢复默认值 brings the default size back at once, shown.
+  ClickButton(page, IDC_PAGE_CLOCK_ENABLED);
+  ClickButton(page, IDC_PAGE_CLOCK_SAVE);
+  ClickButton(page, IDC_PAGE_CLOCK_RESTORE);
+  const RECT restored = Bounds(clock);
+  EXPECT_EQ(restored.right - restored.left, 225);
   EXPECT_TRUE(::IsWindowVisible(clock));
 }
 
