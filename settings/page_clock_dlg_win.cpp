@@ -135,6 +135,13 @@ bool CPageClockDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, 
   }
 }
 
+HBRUSH CPageClockDlg::OnStaticColor(HDC dc, HWND control) {
+  if (control != Item(IDC_PAGE_CLOCK_ZOOM) && control != Item(IDC_PAGE_CLOCK_OPACITY))
+    return CSubPageDlg::OnStaticColor(dc, control);
+  ::SetBkColor(dc, RGB(255, 255, 255));
+  return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+}
+
 void CPageClockDlg::EnableDependents(bool enabled) {
   for (int id : kDependents)
     ::EnableWindow(Item(id), enabled);

@@ -34,6 +34,10 @@ class CPageClockDlg : public CSubPageDlg<CPageClockDlg, IDD_PAGE_CLOCK, IDC_PAGE
 
   explicit CPageClockDlg(Program& program, Seams seams = {});
 
+  // The trackbars paint their ground with what this gives: white, as the
+  // page; other controls as every sub-page.
+  HBRUSH OnStaticColor(HDC dc, HWND control);
+
   COLORREF background() const { return background_; }
   COLORREF textColor() const { return textColor_; }
   const CButtonBT& backgroundSwatch() const { return backgroundSwatch_; }

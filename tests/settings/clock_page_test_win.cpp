@@ -158,6 +158,18 @@ TEST_F(ClockPageTest, AFreshFileShowsTheDefaults) {
   const ButtonColors text = page().textSwatch().colors();
   EXPECT_EQ(text.normalFace, RGB(255, 255, 255));
   EXPECT_EQ(text.caption, RGB(60, 60, 60));
+  // The trackbars lie on the page's white (a hollow brush paints them black).
+  for (int trackbar : {IDC_PAGE_CLOCK_ZOOM, IDC_PAGE_CLOCK_OPACITY}) {
+    HDC dc = ::GetDC(Item(trackbar));
+    auto* brush = reinterpret_cast<HBRUSH>(
+        ::SendMessageW(page_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(Item(trackbar))));
+    LOGBRUSH ground{};
+    ::GetObjectW(brush, sizeof ground, &ground);
+    EXPECT_EQ(ground.lbStyle, static_cast<UINT>(BS_SOLID)) << trackbar;
+    EXPECT_EQ(ground.lbColor, RGB(255, 255, 255)) << trackbar;
+    ::ReleaseDC(Item(trackbar), dc);
+  }
   // Opening writes nothing.
   EXPECT_EQ(Stored(L"Clock", L"ClockFlag"), -12345);
 }
