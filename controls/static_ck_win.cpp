@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "controls/window_text_win.h"
+#include "engine/web_address.h"
 #include "platform/gdi_win.h"
 
 namespace nightlatch {
@@ -60,7 +61,8 @@ bool CStaticCK::ProcessWindowMessage(HWND hwnd,
       result = TRUE;
       return true;
     case WM_LBUTTONDOWN:
-      if (!address_.empty())
+      // Web pages only: a link's address may have come from the network.
+      if (IsWebAddress(address_))
         (opener_ ? opener_ : OpenInShell)(address_.c_str());
       return false;
     default:

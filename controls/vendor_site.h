@@ -7,6 +7,6 @@
 namespace nightlatch {
 
 inline constexpr std::u16string_view kVendorHost = u"nightlatch.invalid";
-inline constexpr std::u16string_view kVendorSite = u"http://nightlatch.invalid/";
+inline constexpr std::u16string_view kVendorSite = u"https://nightlatch.invalid/";
 
 }  // namespace nightlatch

@@ -122,6 +122,9 @@ boot_wine_prefix() {
 # from the same state, and killing its server ends no one else's programs.
 # One persistent server serves all runs, so no run pays for starting it.
 start_private_prefix() {
+  # Measured runs ask for updates where nothing answers (the loopback's
+  # discard port), never on the network.
+  export NIGHTLATCH_UPDATE_SITE=${NIGHTLATCH_UPDATE_SITE:-http://127.0.0.1:9/}
   private_prefix_dir=$(mktemp -d)
   export WINEPREFIX=$private_prefix_dir/prefix
   trap end_private_prefix EXIT

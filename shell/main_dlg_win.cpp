@@ -20,6 +20,8 @@
 #include "shell/program_win.h"
 #include "shell/prompt_placement_win.h"
 #include "shell/tick_rules.h"
+#include "update/update_check_win.h"
+#include "update/update_rules.h"
 
 namespace nightlatch {
 namespace {
@@ -98,6 +100,9 @@ bool CMainDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
       return false;
     case WM_CLOCK_SETTINGS:
       OnClockSettings(lParam);
+      return true;
+    case WM_UPDATE_FETCHED:
+      OnUpdateFetched();
       return true;
     case WM_HOTKEY_CHANGED:
       // The answer tells the page whether the new hotkey is ours.
@@ -225,7 +230,25 @@ bool CMainDlg::OnInitDialog() {
   RegisterSpeakHotkey();
   if (program_.config().Read(setting::kClockShown) != 0)
     CreateClockWindow();
+  StartUpdateCheckIfDue();
   return true;
+}
+
+void CMainDlg::StartUpdateCheckIfDue() {
+  if (services_.updateSite.empty())
+    return;
+  const int32_t today = DateNumber(ReadClock().today);
+  if (!UpdateCheckDue(today, program_.config().Read(setting::kCheckDate)))
+    return;
+  StartUpdateCheck(UpdateCheckJob{hwnd(), program_.dataFolder(), services_.updateSite, today,
+                                  exiting_, kUpdateCheckDelayMilliseconds});
+}
+
+// Sent by the check once the new links and version are stored.
+void CMainDlg::OnUpdateFetched() {
+  pages_.simple().RefreshLinks();
+  if (program_.config().Read(setting::kKnownVersion) > ownVersion_)
+    ShowNotice(true, 0, kNewVersionNotice, kNoticeTitle);
 }
 
 void CMainDlg::SetUpWindow() {
@@ -417,6 +440,7 @@ void CMainDlg::EndProgram() {
 }
 
 void CMainDlg::OnDestroy() {
+  exiting_->store(true);
   ::KillTimer(hwnd(), kTickTimer);
   ::UnregisterHotKey(hwnd(), kSpeakHotkeyId);
   if (MessageLoop* loop = MessageLoop::Current()) {

@@ -2,6 +2,7 @@
 // icon, and drives the whole program with its one-second tick.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,8 @@ struct MainDlgServices {
   MciCommands* mci = nullptr;
   // The notification area; null: Shell_NotifyIconW.
   NotifyIconFunction notifyIcon = nullptr;
+  // The web site the daily update check asks; empty: no check (tests).
+  std::u16string updateSite;
 };
 
 class CMainDlg
@@ -95,6 +98,8 @@ class CMainDlg
   void OnOpenTasks(LPARAM alsoAdd);
   void OnQueryEndSession();
   void OnClockSettings(LPARAM clockShown);
+  void OnUpdateFetched();
+  void StartUpdateCheckIfDue();
   bool CreateClockWindow();
   void OnDestroy();
   void EndProgram();
@@ -132,6 +137,8 @@ class CMainDlg
   std::vector<CPromptDlg*> prompts_;
   NoticeWindow noticeWindow_;
   std::unique_ptr<CClockWindow> clock_;
+  // Shared with the update check, which may outlive the window.
+  std::shared_ptr<std::atomic<bool>> exiting_ = std::make_shared<std::atomic<bool>>(false);
   ScopedFont statusFont_;
   CButtonBT hideButton_;
   CStaticCK statusLine_;

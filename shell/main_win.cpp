@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "controls/vendor_site.h"
 #include "engine/system_calls_win.h"
 #include "engine/system_clock_win.h"
 #include "framework/message_loop_win.h"
@@ -40,6 +41,16 @@ bool IsAnotherCopyRunning(StartCommand command, ScopedHandle& mutex) {
   return true;
 }
 
+// The vendor's site, or a mirror (or a test's server) named by
+// NIGHTLATCH_UPDATE_SITE.
+std::u16string UpdateSite() {
+  wchar_t site[512] = {};
+  const DWORD length = ::GetEnvironmentVariableW(L"NIGHTLATCH_UPDATE_SITE", site, 512);
+  if (length > 0 && length < 512)
+    return FromWide(site);
+  return std::u16string(kVendorSite);
+}
+
 int RunInteractive(StartCommand command) {
   ScopedHandle mutex;
   if (IsAnotherCopyRunning(command, mutex))
@@ -59,7 +70,7 @@ int RunInteractive(StartCommand command) {
     Win32SystemCalls system;
     Program program(AppDataPath(kDataFolder, u""));
     QueuedMciCommands sound(SystemMciCommands());
-    CMainDlg mainDialog(program, MainDlgServices{&clock, &system, &sound});
+    CMainDlg mainDialog(program, MainDlgServices{&clock, &system, &sound, nullptr, UpdateSite()});
     if (mainDialog.CreateModeless(nullptr)) {
       ::ShowWindow(mainDialog.hwnd(),
                    command == StartCommand::kInteractiveHidden ? SW_HIDE : SW_SHOWNORMAL);

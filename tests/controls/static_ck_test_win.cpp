@@ -102,6 +102,32 @@ TEST_F(StaticCKTest, LeftPressOpensTheAddressOnlyWhenOneIsSet) {
   EXPECT_EQ(openedAddresses[0], L"http://127.0.0.1/?page");
 }
 
+// A link's address may come from the network: only web pages open.
+TEST_F(StaticCKTest, OnlyWebAddressesOpen) {
+  const struct {
+    const wchar_t* address;
+    bool opens;
+  } cases[] = {
+      {L"https://127.0.0.1/help", true},
+      {L"HTTP://127.0.0.1/", true},
+      {L"file:///C:/Windows/System32/calc.exe", false},
+      {L"C:\\Windows\\System32\\calc.exe", false},
+      {L"\\\\server\\share\\run.exe", false},
+      {L"ms-msdt:/id PCWDiagnostic", false},
+      {L"search-ms:query=x", false},
+      {L"javascript:alert(1)", false},
+      {L"http://", false},
+      {L"http:///etc", false},
+      {L"https://127.0.0.1/a b", false},
+  };
+  for (const auto& c : cases) {
+    openedAddresses.clear();
+    link_.SetAddress(c.address);
+    ::SendMessageW(label_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    EXPECT_EQ(openedAddresses.size(), c.opens ? 1u : 0u) << c.address;
+  }
+}
+
 TEST_F(StaticCKTest, ShowsTheHandCursor) {
   ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
   EXPECT_EQ(::SendMessageW(label_, WM_SETCURSOR, reinterpret_cast<WPARAM>(label_),

@@ -10,7 +10,7 @@ namespace {
 using testing::Text;
 
 constexpr int32_t kOwn = 20400000;
-const char16_t kSite[] = u"http://nightlatch.invalid/?ZephHelper2";
+const char16_t kSite[] = u"https://nightlatch.invalid/?ZephHelper2";
 
 struct Expected {
   const char16_t* caption;
@@ -70,7 +70,7 @@ TEST(NoteLinksTest, RefreshFromWhatNoteIniHolds) {
       {"a newer version turns link 1 into the download link",
        Read({u"一", u"二", u"三", u"四"}, {u"u1", u"u2", u"u3", u"u4"}),
        kOwn + 1,
-       {{u"有新版本，点击下载", u"http://nightlatch.invalid/?ZephHelper2_Upload", kLinkDownload,
+       {{u"有新版本，点击下载", u"https://nightlatch.invalid/?ZephHelper2_Upload", kLinkDownload,
          false},
         {u"二", u"u2", kLinkGrey, false},
         {u"三", u"u3", kLinkBlue, false},

@@ -154,8 +154,8 @@ TEST_F(SimpleDlgTest, WithoutFilesTheLinksShowTheirDefaults) {
   ::SendMessageW(links[0], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
   ::SendMessageW(links[1], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
   EXPECT_EQ(openedAddresses,
-            (std::vector<std::wstring>{L"http://nightlatch.invalid/?ZephHelper2",
-                                       L"http://nightlatch.invalid/?ZephHelper2"}));
+            (std::vector<std::wstring>{L"https://nightlatch.invalid/?ZephHelper2",
+                                       L"https://nightlatch.invalid/?ZephHelper2"}));
 }
 
 TEST_F(SimpleDlgTest, LinksComeFromNoteIniAndANewerVersionMakesADownloadLink) {
@@ -175,7 +175,7 @@ TEST_F(SimpleDlgTest, LinksComeFromNoteIniAndANewerVersionMakesADownloadLink) {
     if (::IsWindowVisible(link))
       ::SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
   EXPECT_EQ(openedAddresses,
-            (std::vector<std::wstring>{L"http://nightlatch.invalid/?ZephHelper2_Upload",
+            (std::vector<std::wstring>{L"https://nightlatch.invalid/?ZephHelper2_Upload",
                                        L"http://127.0.0.1/3"}))
       << "link 2's address is empty: a press opens nothing";
 

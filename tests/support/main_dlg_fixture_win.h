@@ -36,7 +36,8 @@ class MainDlgFixture : public ::testing::Test {
   }
 
   void Open(bool show = true) {
-    dialog_ = std::make_unique<CMainDlg>(program_, MainDlgServices{&clock_, &calls_, &mci_});
+    dialog_ = std::make_unique<CMainDlg>(
+        program_, MainDlgServices{&clock_, &calls_, &mci_, nullptr, updateSite_});
     ASSERT_TRUE(dialog_->CreateModeless(nullptr));
     if (show)
       ::ShowWindow(dialog_->hwnd(), SW_SHOWNORMAL);
@@ -54,6 +55,8 @@ class MainDlgFixture : public ::testing::Test {
   RecordingMci mci_;
   TempFolder folder_{u"main dlg"};
   Program program_{folder_.u16()};
+  // Empty: no update check (only the update tests give their server).
+  std::u16string updateSite_;
   std::unique_ptr<CMainDlg> dialog_;
 };
 
