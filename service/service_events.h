@@ -18,9 +18,7 @@ class ServiceEvents {
   // One report under the event source "NightlatchSrv"; `eventId` is the
   // error code the report is about (0 when none). Nothing happens when the
   // source cannot be registered.
-  virtual void ReportServiceEvent(EventType type,
-                                  uint32_t eventId,
-                                  std::u16string_view text) = 0;
+  virtual void ReportServiceEvent(EventType type, uint32_t eventId, std::u16string_view text) = 0;
   // "<prefix> <the system's message for code>".
   virtual std::u16string FormatSystemError(uint32_t code, std::u16string_view prefix) = 0;
 

@@ -66,10 +66,10 @@ class Win32ScmManager final : public ScmManager {
     const std::wstring displayName = ToWide(registration.displayName);
     const std::wstring commandLine = ToWide(registration.commandLine);
     // No group, tag or dependencies; no account: the local system.
-    SC_HANDLE service = ::CreateServiceW(
-        manager_.get(), name.c_str(), displayName.c_str(), SERVICE_ALL_ACCESS, registration.type,
-        registration.startType, registration.errorControl, commandLine.c_str(), nullptr, nullptr,
-        nullptr, nullptr, nullptr);
+    SC_HANDLE service =
+        ::CreateServiceW(manager_.get(), name.c_str(), displayName.c_str(), SERVICE_ALL_ACCESS,
+                         registration.type, registration.startType, registration.errorControl,
+                         commandLine.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
     if (!service) {
       error = ::GetLastError();
       return nullptr;
@@ -122,8 +122,7 @@ std::unique_ptr<ScmManager> Win32ServiceManagerApi::OpenManager(uint32_t& error)
   return std::make_unique<Win32ScmManager>(manager);
 }
 
-void Win32ServiceManagerApi::ShowMessageBox(std::u16string_view text,
-                                            std::u16string_view caption) {
+void Win32ServiceManagerApi::ShowMessageBox(std::u16string_view text, std::u16string_view caption) {
   const std::wstring message = ToWide(text);
   const std::wstring title = ToWide(caption);
   ::MessageBoxW(nullptr, message.c_str(), title.c_str(), MB_OK);

@@ -57,9 +57,12 @@ class Win32ServiceProcessApi final : public ServiceProcessApi {
   }
 
   bool SetServiceStatus(const ServiceStatus& status, uint32_t& error) override {
-    SERVICE_STATUS record{status.serviceType,   status.currentState,
-                          status.controlsAccepted, status.win32ExitCode,
-                          status.serviceSpecificExitCode, status.checkPoint,
+    SERVICE_STATUS record{status.serviceType,
+                          status.currentState,
+                          status.controlsAccepted,
+                          status.win32ExitCode,
+                          status.serviceSpecificExitCode,
+                          status.checkPoint,
                           status.waitHint};
     if (::SetServiceStatus(statusHandle_, &record))
       return true;

@@ -61,6 +61,10 @@ service_state() {
     awk '$1 == "STATE" {print $4; found=1} END {if (!found) print "NONE"}'
 }
 
+prepare_wine_prefix
+# Wine ends the services of a prefix with its server, which ends a few
+# seconds after the last program: keep it up, as a running Windows would.
+timeout 60 wineserver -p </dev/null >/dev/null 2>&1 || die "wineserver did not start"
 boot_wine_prefix
 remove_service
 user=$(timeout 30 wine cmd /c 'echo %USERNAME%' 2>/dev/null | tr -d '\r')

@@ -24,7 +24,8 @@ void PrintBoxText(HWND box) {
   wchar_t text[1024] = {};
   ::GetDlgItemTextW(box, 0xFFFF, text, static_cast<int>(std::size(text)));
   char utf8[4096] = {};
-  const int length = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  const int length =
+      ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
   DWORD written = 0;
   if (length > 1)
     ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), utf8, length - 1, &written, nullptr);

@@ -66,13 +66,19 @@ class FakeService final : public ScmService {
   void SetDescription(std::u16string_view description) override {
     system_.Log("ChangeServiceConfig2(" + ToUtf8(description) + ")");
   }
-  bool Start(uint32_t& error) override { return Call("StartService", system_.scenario_.startError, error); }
+  bool Start(uint32_t& error) override {
+    return Call("StartService", system_.scenario_.startError, error);
+  }
   bool IsRunning() override {
     system_.Log("QueryServiceStatus");
     return system_.scenario_.running;
   }
-  bool Stop(uint32_t& error) override { return Call("ControlService(stop)", system_.scenario_.stopError, error); }
-  bool Delete(uint32_t& error) override { return Call("DeleteService", system_.scenario_.deleteError, error); }
+  bool Stop(uint32_t& error) override {
+    return Call("ControlService(stop)", system_.scenario_.stopError, error);
+  }
+  bool Delete(uint32_t& error) override {
+    return Call("DeleteService", system_.scenario_.deleteError, error);
+  }
 
  private:
   bool Call(const char* name, uint32_t fails, uint32_t& error) {
@@ -143,7 +149,8 @@ TEST(InstallServiceTest, MakesTheCallsAndShowsTheOutcome) {
        {"ExecutablePath", "MessageBox(安装服务失败。  error 122 | 服务安装失败)"}},
       {"no service manager",
        {.managerError = 5},
-       {"ExecutablePath", "OpenSCManager", "MessageBox(OpenSCManager 失败。  error 5 | 服务安装失败)"}},
+       {"ExecutablePath", "OpenSCManager",
+        "MessageBox(OpenSCManager 失败。  error 5 | 服务安装失败)"}},
       {"installed already: the box, then the manager closes",
        {.createError = 1073},
        {"ExecutablePath", "OpenSCManager", kCreate,

@@ -259,8 +259,8 @@ TEST_F(ServiceProcessTest, ControlHandlerReportsEveryControl) {
   api_.statusError = 6;
   api_.calls.clear();
   service_.Control(4);
-  EXPECT_EQ(api_.calls, (Calls{"SetServiceStatus(16, 1, 1, 0, 0, 0, 0)",
-                               "ReportEvent(1, 6,  error 6)"}));
+  EXPECT_EQ(api_.calls,
+            (Calls{"SetServiceStatus(16, 1, 1, 0, 0, 0, 0)", "ReportEvent(1, 6,  error 6)"}));
 }
 
 }  // namespace

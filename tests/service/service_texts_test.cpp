@@ -21,15 +21,15 @@ TEST(ServiceTextsTest, DescriptionHasTheBlanksAndTheEmptyLine) {
 
 TEST(ServiceTextsTest, LogEntryStartsWithThePaddedTime) {
   // The weekday is not shown.
-  const LocalFields at{.year = 2026, .month = 3, .weekday = 6, .day = 7, .hour = 8, .minute = 9, .second = 9};
+  const LocalFields at{
+      .year = 2026, .month = 3, .weekday = 6, .day = 7, .hour = 8, .minute = 9, .second = 9};
   EXPECT_EQ(Text(DayItemLogEntry(at, DayItemDescription(DayItem{4, 1, 8, 9, 9}))),
             Text(u"2026-03-07 08:09:09\r\n方式：4   频率：1  小时：8  分钟：9  秒：9\r\n\r\n"));
 }
 
 TEST(ServiceTextsTest, NotRunReasonNamesTheAction) {
   EXPECT_EQ(Text(NotRunReason(3)), Text(u"未执行：“锁屏”需要用户的桌面，服务中不能执行\r\n"));
-  EXPECT_EQ(Text(NotRunReason(6)),
-            Text(u"未执行：“关闭显示器”需要用户的桌面，服务中不能执行\r\n"));
+  EXPECT_EQ(Text(NotRunReason(6)), Text(u"未执行：“关闭显示器”需要用户的桌面，服务中不能执行\r\n"));
   EXPECT_EQ(Text(NotRunReason(42)), Text(u"未执行：方式 42 不是已知的操作\r\n"));
 }
 
@@ -38,7 +38,8 @@ TEST(ServiceTextsTest, NotRunReasonNamesTheAction) {
 TEST(ServiceTextsTest, LogBytesAreUtf8WithOneMarkAtTheStart) {
   const LocalFields at{.year = 2026, .month = 3, .day = 7, .hour = 8, .minute = 9, .second = 9};
   const std::u16string entry = DayItemLogEntry(at, DayItemDescription(DayItem{4, 1, 8, 9, 9}));
-  const std::string body = "2026-03-07 08:09:09\r\n方式：4   频率：1  小时：8  分钟：9  秒：9\r\n\r\n";
+  const std::string body =
+      "2026-03-07 08:09:09\r\n方式：4   频率：1  小时：8  分钟：9  秒：9\r\n\r\n";
   EXPECT_EQ(LogFileBytes(entry, /*fileIsEmpty=*/true), "\xEF\xBB\xBF" + body);
   EXPECT_EQ(LogFileBytes(entry, /*fileIsEmpty=*/false), body);
   EXPECT_EQ(body.find("\r\r"), std::string::npos);
