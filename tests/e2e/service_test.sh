@@ -9,10 +9,11 @@ nightlatch=$1
 probe=$2
 # shellcheck source=SCRIPTDIR/../../scripts/lib.sh
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
+# shellcheck source=SCRIPTDIR/expect.sh
+. "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 run=$scripts_dir/wine-run.sh
 export WINEPREFIX=${E2E_PREFIX:?}
 service=NightlatchSrv
-failures=0
 
 # The item's hour may not be 0 (that means no item): away from midnight UTC
 # the test runs in UTC, near it eight hours east. Every process of the
@@ -29,15 +30,6 @@ remove_service() {
 # The prefix is this test's own, so ending its server ends only what the
 # test started, also when a step fails half-way; the service goes first.
 trap 'remove_service; timeout 30 wineserver -k >/dev/null 2>&1 || true' EXIT
-
-expect() {  # description, expected, actual
-  if [ "$2" = "$3" ]; then
-    echo "ok: $1"
-  else
-    echo "FAILED: $1: expected $(printf %q "$2"), got $(printf %q "$3")"
-    failures=$((failures + 1))
-  fi
-}
 
 # run_switch SWITCH CAPTION: runs Nightlatch.exe SWITCH, dismisses the
 # message box CAPTION and sets box_text and switch_status.
