@@ -20,15 +20,11 @@ bool RunsOnDay(const DayItem& item, int32_t dayOfMonth) {
   return item.frequence <= 0 || dayOfMonth % item.frequence == 0;
 }
 
-bool IsDayItemDue(const DayItem& item,
-                  bool interactiveProgramRunning,
-                  int64_t now,
-                  TimeZone zone,
-                  PreviousPass& previous) {
+bool IsDayItemDue(const DayItem& item, int64_t now, TimeZone zone, PreviousPass& previous) {
   // A second pass within one second starts after `now` and looks at nothing.
   const int64_t first = previous.CatchesUpTo(now) ? previous.now + 1 : now;
   previous = PreviousPass{true, now, 0, 0};
-  if (interactiveProgramRunning || !IsDayItemSet(item))
+  if (!IsDayItemSet(item))
     return false;
   for (int64_t moment = first; moment <= now; ++moment) {
     if (IsMoment(item, ToLocalFields(moment, zone)))

@@ -26,18 +26,14 @@ bool IsDayItemSet(const DayItem& item);
 // (also a missing key) cannot divide anything and means every day.
 bool RunsOnDay(const DayItem& item, int32_t dayOfMonth);
 
-// The worker's decision for the pass at `now`: true when the item is due.
-// A pass takes a little over a second, so a wall-clock second is sometimes
-// skipped; as in the task engine, when the previous pass is at most
+// Whether the item's moment falls in the pass at `now`. A pass takes a
+// little over a second, so a wall-clock second is sometimes skipped; as in
+// the task engine, when the previous pass is at most
 // PreviousPass::kMaxCatchUpSeconds old every second since it is looked at,
-// so the moment runs once, late. While the interactive program runs the
-// item is never due, and those seconds count as seen. `previous` becomes
-// this pass.
-bool IsDayItemDue(const DayItem& item,
-                  bool interactiveProgramRunning,
-                  int64_t now,
-                  TimeZone zone,
-                  PreviousPass& previous);
+// so the moment runs once, late. `previous` becomes this pass, also when the
+// worker then does not run the item (the interactive program runs): that
+// moment has been seen and is not run later.
+bool IsDayItemDue(const DayItem& item, int64_t now, TimeZone zone, PreviousPass& previous);
 
 // How the service carries out an action. In session 0 there is no user
 // desktop: ExitWindowsEx would end only the service's own logon session, and

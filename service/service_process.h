@@ -50,7 +50,7 @@ class ServiceProcessApi : public ServiceEvents {
   // The interactive program's main window exists (or, across sessions, its
   // named object does).
   virtual bool InteractiveProgramRunning() = 0;
-  // Section DayItem of this account's config.ini, read afresh.
+  // Section DayItem of this account's config.ini as it is now.
   virtual DayItem ReadDayItem() = 0;
   // Appends the entry to helper.log; false with the error code on failure.
   virtual bool AppendLog(std::u16string_view entry, uint32_t& error) = 0;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "engine/system_calls_win.h"
 #include "engine/system_clock_win.h"
 #include "platform/scoped_handle_win.h"
@@ -81,11 +83,28 @@ class Win32ServiceProcessApi final : public ServiceProcessApi {
     return presence.valid() || ::GetLastError() == ERROR_ACCESS_DENIED;
   }
 
+  // The five keys are read again only when the file's time or size
+  // changed: the platform's INI reader opens the file for every key, which
+  // made that the most of a pass.
   DayItem ReadDayItem() override {
-    const SettingsFile config(AppDataPath(kDataFolder, kConfigFileName));
-    return DayItem{config.Read(setting::kDayItemMode), config.Read(setting::kDayItemFrequency),
-                   config.Read(setting::kDayItemHour), config.Read(setting::kDayItemMinute),
-                   config.Read(setting::kDayItemSecond)};
+    if (configPath_.empty())
+      configPath_ = AppDataPath(kDataFolder, kConfigFileName);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    FileStamp stamp;
+    if (::GetFileAttributesExW(AsWide(configPath_.c_str()), GetFileExInfoStandard, &data)) {
+      stamp = FileStamp{true,
+                        (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                            data.ftLastWriteTime.dwLowDateTime,
+                        (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow};
+    }
+    if (!item_ || stamp != stamp_) {
+      const SettingsFile config(configPath_);
+      item_ = DayItem{config.Read(setting::kDayItemMode), config.Read(setting::kDayItemFrequency),
+                      config.Read(setting::kDayItemHour), config.Read(setting::kDayItemMinute),
+                      config.Read(setting::kDayItemSecond)};
+      stamp_ = stamp;
+    }
+    return *item_;
   }
 
   bool AppendLog(std::u16string_view entry, uint32_t& error) override {
@@ -119,6 +138,16 @@ class Win32ServiceProcessApi final : public ServiceProcessApi {
   ScopedHandle loopEnded_;
   NightlatchService* service_ = nullptr;
   SERVICE_STATUS_HANDLE statusHandle_ = nullptr;  // not closed: the manager owns it
+
+  struct FileStamp {
+    bool exists = false;
+    uint64_t written = 0;
+    uint64_t size = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+  };
+  std::u16string configPath_;  // the account's data folder does not move
+  FileStamp stamp_;
+  std::optional<DayItem> item_;
 };
 
 // ServiceMain has no context parameter: the one service of the process is

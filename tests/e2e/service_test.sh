@@ -65,6 +65,11 @@ mkdir -p "$data"
 rm -f "$data/helper.log" "$data/config.ini"
 log=$data/helper.log
 
+# Started by hand, the dispatcher cannot connect: reported, exit 0.
+status=0
+timeout --foreground -k 10 30 "$run" "$nightlatch" /service || status=$?
+expect "/service by hand ends with 0" 0 "$status"
+
 run_switch /install 服务安装成功
 expect "/install says so" "服务安装成功" "$box_text"
 expect "/install starts the service: exit 0" 0 "$switch_status"

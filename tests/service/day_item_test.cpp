@@ -21,71 +21,50 @@ struct DueCase {
   Wall now;
   // Seconds before `now` of the previous pass; none for the first pass.
   std::optional<int64_t> previousAgo;
-  bool interactive;
   bool due;
 };
 
 // Items are {mode, frequence, H, M, S}. Mode 4 (hibernate) unless the case
 // is about the mode.
 const DueCase kDueCases[] = {
-    {"Frequence 1, at the second", {4, 1, 22, 30, 15}, {2026, 3, 15, 22, 30, 15}, 1, false, true},
-    {"Frequence 1, a second early", {4, 1, 22, 30, 15}, {2026, 3, 15, 22, 30, 14}, 1, false, false},
+    {"Frequence 1, at the second", {4, 1, 22, 30, 15}, {2026, 3, 15, 22, 30, 15}, 1, true},
+    {"Frequence 1, a second early", {4, 1, 22, 30, 15}, {2026, 3, 15, 22, 30, 14}, 1, false},
     {"Frequence 1, first pass at the second",
      {4, 1, 22, 30, 15},
      {2026, 3, 15, 22, 30, 15},
      std::nullopt,
-     false,
      true},
-    {"another minute", {4, 1, 22, 30, 15}, {2026, 3, 15, 22, 31, 15}, 1, false, false},
-    {"Frequence 2, even day", {4, 2, 7, 0, 0}, {2026, 3, 14, 7, 0, 0}, 1, false, true},
-    {"Frequence 2, odd day", {4, 2, 7, 0, 0}, {2026, 3, 15, 7, 0, 0}, 1, false, false},
-    {"Frequence 31 on the 31st", {4, 31, 7, 0, 0}, {2026, 3, 31, 7, 0, 0}, 1, false, true},
-    {"Frequence 31 on the 30th", {4, 31, 7, 0, 0}, {2026, 4, 30, 7, 0, 0}, 1, false, false},
-    {"Frequence 0 means every day", {4, 0, 7, 0, 0}, {2026, 3, 13, 7, 0, 0}, 1, false, true},
-    {"negative Frequence means every day",
-     {4, -3, 7, 0, 0},
-     {2026, 3, 13, 7, 0, 0},
-     1,
-     false,
-     true},
-    {"H 0 never runs", {4, 1, 0, 0, 5}, {2026, 3, 13, 0, 0, 5}, 1, false, false},
-    {"Mode -1 never runs", {-1, 1, 7, 0, 0}, {2026, 3, 13, 7, 0, 0}, 1, false, false},
+    {"another minute", {4, 1, 22, 30, 15}, {2026, 3, 15, 22, 31, 15}, 1, false},
+    {"Frequence 2, even day", {4, 2, 7, 0, 0}, {2026, 3, 14, 7, 0, 0}, 1, true},
+    {"Frequence 2, odd day", {4, 2, 7, 0, 0}, {2026, 3, 15, 7, 0, 0}, 1, false},
+    {"Frequence 31 on the 31st", {4, 31, 7, 0, 0}, {2026, 3, 31, 7, 0, 0}, 1, true},
+    {"Frequence 31 on the 30th", {4, 31, 7, 0, 0}, {2026, 4, 30, 7, 0, 0}, 1, false},
+    {"Frequence 0 means every day", {4, 0, 7, 0, 0}, {2026, 3, 13, 7, 0, 0}, 1, true},
+    {"negative Frequence means every day", {4, -3, 7, 0, 0}, {2026, 3, 13, 7, 0, 0}, 1, true},
+    {"H 0 never runs", {4, 1, 0, 0, 5}, {2026, 3, 13, 0, 0, 5}, 1, false},
+    {"Mode -1 never runs", {-1, 1, 7, 0, 0}, {2026, 3, 13, 7, 0, 0}, 1, false},
     {"an unknown mode is still due (the worker reports it)",
      {42, 1, 7, 0, 0},
      {2026, 3, 13, 7, 0, 0},
      1,
-     false,
      true},
-    {"interactive window open", {4, 1, 7, 0, 0}, {2026, 3, 13, 7, 0, 0}, 1, true, false},
     // A pass takes a little over a second: the moment's second was skipped.
-    {"skipped second caught up", {4, 1, 7, 0, 0}, {2026, 3, 13, 7, 0, 1}, 2, false, true},
-    {"skipped seconds caught up at the limit",
-     {4, 1, 7, 0, 0},
-     {2026, 3, 13, 7, 0, 4},
-     5,
-     false,
-     true},
-    {"a longer gap misses the moment", {4, 1, 7, 0, 0}, {2026, 3, 13, 7, 0, 1}, 6, false, false},
-    {"the previous pass saw the moment", {4, 1, 7, 0, 0}, {2026, 3, 13, 7, 0, 1}, 1, false, false},
-    {"a second pass in the same second", {4, 1, 7, 0, 0}, {2026, 3, 13, 7, 0, 0}, 0, false, false},
-    {"first pass after the moment",
-     {4, 1, 7, 0, 0},
-     {2026, 3, 13, 7, 0, 1},
-     std::nullopt,
-     false,
-     false},
+    {"skipped second caught up", {4, 1, 7, 0, 0}, {2026, 3, 13, 7, 0, 1}, 2, true},
+    {"skipped seconds caught up at the limit", {4, 1, 7, 0, 0}, {2026, 3, 13, 7, 0, 4}, 5, true},
+    {"a longer gap misses the moment", {4, 1, 7, 0, 0}, {2026, 3, 13, 7, 0, 1}, 6, false},
+    {"the previous pass saw the moment", {4, 1, 7, 0, 0}, {2026, 3, 13, 7, 0, 1}, 1, false},
+    {"a second pass in the same second", {4, 1, 7, 0, 0}, {2026, 3, 13, 7, 0, 0}, 0, false},
+    {"first pass after the moment", {4, 1, 7, 0, 0}, {2026, 3, 13, 7, 0, 1}, std::nullopt, false},
     // The moment's own day decides, not the day of the late pass.
     {"caught up over midnight, the moment's day divides",
      {4, 30, 23, 59, 59},
      {2026, 3, 31, 0, 0, 1},
      3,
-     false,
      true},
     {"caught up over midnight, the moment's day does not divide",
      {4, 31, 23, 59, 59},
      {2026, 3, 31, 0, 0, 1},
      3,
-     false,
      false},
 };
 
@@ -96,7 +75,7 @@ TEST(DayItemDueTest, DecidesEachCase) {
     PreviousPass previous;
     if (c.previousAgo)
       previous = PreviousPass{true, now - *c.previousAgo, 0, 0};
-    EXPECT_EQ(IsDayItemDue(c.item, c.interactive, now, kZone, previous), c.due);
+    EXPECT_EQ(IsDayItemDue(c.item, now, kZone, previous), c.due);
     EXPECT_TRUE(previous.valid);
     EXPECT_EQ(previous.now, now);
   }
@@ -104,6 +83,8 @@ TEST(DayItemDueTest, DecidesEachCase) {
 
 // The worker's passes, about 1.1 s apart, seen as the whole seconds they
 // fall in: each moment runs exactly once, also when its second is skipped.
+// A pass while the interactive program runs does not run the item it finds
+// due (the worker's gate), and the moment is not run later.
 std::vector<int64_t> DuePasses(const DayItem& item,
                                const std::vector<int64_t>& passes,
                                const std::vector<bool>& interactive = {}) {
@@ -111,7 +92,7 @@ std::vector<int64_t> DuePasses(const DayItem& item,
   PreviousPass previous;
   for (std::size_t i = 0; i < passes.size(); ++i) {
     const bool open = i < interactive.size() && interactive[i];
-    if (IsDayItemDue(item, open, passes[i], kZone, previous))
+    if (IsDayItemDue(item, passes[i], kZone, previous) && !open)
       due.push_back(passes[i]);
   }
   return due;

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
