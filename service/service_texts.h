@@ -25,7 +25,8 @@ inline constexpr std::u16string_view kUninstalledText = u"服务卸载成功 ";
 inline constexpr std::u16string_view kUninstalledCaption = u"服务卸载成功";
 inline constexpr std::u16string_view kUninstallFailedCaption = u"服务卸载失败";
 
-// Prefixes of FormatSystemError. The start's end in an ideographic space.
+// Prefixes of FormatSystemError; those of the start end in an ideographic
+// space (U+3000).
 inline constexpr std::u16string_view kNoPathPrefix = u"安装服务失败。 ";
 inline constexpr std::u16string_view kOpenManagerPrefix = u"OpenSCManager 失败。 ";
 inline constexpr std::u16string_view kCreateServicePrefix = u"CreateService 失败。 ";
