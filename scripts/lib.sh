@@ -53,6 +53,16 @@ wait_until() {  # SECONDS COMMAND...
   poll_until 0.05 "$@"
 }
 
+# CPU time of all threads of a process in nanoseconds (scheduler statistics,
+# finer than the 10 ms clock ticks of /proc/PID/stat).
+cpu_ns() {
+  local sum=0 ran _
+  for stat in /proc/"$1"/task/*/schedstat; do
+    read -r ran _ <"$stat" && sum=$((sum + ran))
+  done
+  echo "$sum"
+}
+
 # A zombie waiting to be reaped has ended, though kill -0 still finds it.
 alive() {
   local state

@@ -49,16 +49,6 @@ start_ms() {
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
-# CPU time of all threads of a process in nanoseconds (scheduler statistics,
-# finer than the 10 ms clock ticks of /proc/PID/stat).
-cpu_ns() {
-  local sum=0 ran _
-  for stat in /proc/"$1"/task/*/schedstat; do
-    read -r ran _ < "$stat" && sum=$((sum + ran))
-  done
-  echo "$sum"
-}
-
 # idle PROGRAM TITLE [ARGUMENT] -> "cpu_ms rss_kb" over $seconds of idle
 # running; with /min the window stays hidden and the program is given 3 s to
 # settle.

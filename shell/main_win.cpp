@@ -15,7 +15,11 @@
 #include "platform/wide_string_win.h"
 #include "prompts/mci_queue_win.h"
 #include "prompts/prompt_sound_win.h"
+#include "service/service_control.h"
+#include "service/service_manager_win.h"
+#include "service/service_process_win.h"
 #include "shell/command_line.h"
+#include "shell/instance_names.h"
 #include "shell/main_dlg_win.h"
 #include "shell/paths_win.h"
 #include "shell/program_win.h"
@@ -23,17 +27,15 @@
 namespace nightlatch {
 namespace {
 
-constexpr wchar_t kInstanceMutex[] = L"Nightlatch001";
-
 // A second interactive copy brings the first one's window forward (unless it
 // was started hidden by autostart) and ends.
 bool IsAnotherCopyRunning(StartCommand command, ScopedHandle& mutex) {
-  mutex.Reset(::CreateMutexW(nullptr, FALSE, kInstanceMutex));
+  mutex.Reset(::CreateMutexW(nullptr, FALSE, AsWide(kInstanceMutexName)));
   if (::GetLastError() != ERROR_ALREADY_EXISTS)
     return false;
   mutex.Reset();
   if (command != StartCommand::kInteractiveHidden) {
-    if (HWND running = ::FindWindowW(nullptr, L"Orvane定时关机助手")) {
+    if (HWND running = ::FindWindowW(nullptr, AsWide(kMainWindowTitle))) {
       ::ShowWindow(running, SW_SHOWNORMAL);
       ::SwitchToThisWindow(running, TRUE);
     }
@@ -55,6 +57,9 @@ int RunInteractive(StartCommand command) {
   ScopedHandle mutex;
   if (IsAnotherCopyRunning(command, mutex))
     return -1;
+  // Tells the service that the interactive program runs, across sessions.
+  // Held for the program's whole life; a failure only leaves the window test.
+  const ScopedHandle presence(::CreateMutexW(nullptr, FALSE, AsWide(kInteractivePresenceName)));
 
   ::CoInitialize(nullptr);
   // The task list and the editor's date and time pickers need their classes.
@@ -93,8 +98,27 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     case StartCommand::kInteractive:
     case StartCommand::kInteractiveHidden:
       return RunInteractive(command);
-    default:
-      // The service switches do nothing until the service mode exists.
+    case StartCommand::kInstallService: {
+      Win32ServiceManagerApi services;
+      // The start is attempted whatever the installation's outcome.
+      InstallService(services);
+      return StartInstalledService(services) ? 0 : -1;
+    }
+    case StartCommand::kUninstallService: {
+      Win32ServiceManagerApi services;
+      UninstallService(services);
+      return 0;
+    }
+    case StartCommand::kStartService: {
+      Win32ServiceManagerApi services;
+      StartInstalledService(services);
+      return 0;
+    }
+    case StartCommand::kRunService:
+      RunServiceDispatcher();
+      return 0;
+    case StartCommand::kNothing:
       return 0;
   }
+  return 0;
 }

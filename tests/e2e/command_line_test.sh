@@ -7,22 +7,14 @@ nightlatch=$1
 probe=$2
 # shellcheck source=SCRIPTDIR/../../scripts/lib.sh
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
+# shellcheck source=SCRIPTDIR/expect.sh
+. "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 run=$scripts_dir/wine-run.sh
 export WINEPREFIX=${E2E_PREFIX:?}
 title='Orvane定时关机助手'
-failures=0
 # The prefix is this test's own, so ending its server ends only what the
 # test started, also when a step fails half-way.
 trap 'timeout 30 wineserver -k >/dev/null 2>&1 || true' EXIT
-
-expect() {  # description, expected, actual
-  if [ "$2" = "$3" ]; then
-    echo "ok: $1"
-  else
-    echo "FAILED: $1: expected $2, got $3"
-    failures=$((failures + 1))
-  fi
-}
 
 # expect_exit DESCRIPTION EXPECTED SECONDS COMMAND...: a program that does not
 # end within SECONDS shows as exit code 124 (137 if TERM did not end it).

@@ -2,9 +2,12 @@
 //   window_probe state <title>   exit 0 visible, 1 hidden, 2 not found
 //   window_probe close <title>   sends WM_CLOSE; exit 0 sent, 2 not found
 //   window_probe wait <title> <visible|hidden> <ms>  exit 0 when reached, 3 on time-out
+//   window_probe dismiss <caption> <ms>  waits for a message box, prints its
+//                text (UTF-8) and posts IDOK; exit 0 dismissed, 3 on time-out
 #include <windows.h>
 
 #include <cwchar>
+#include <iterator>
 #include <string_view>
 
 namespace {
@@ -14,6 +17,31 @@ int State(const wchar_t* title) {
   if (!window)
     return 2;
   return ::IsWindowVisible(window) ? 0 : 1;
+}
+
+// The message box's text is its static control 0xFFFF.
+void PrintBoxText(HWND box) {
+  wchar_t text[1024] = {};
+  ::GetDlgItemTextW(box, 0xFFFF, text, static_cast<int>(std::size(text)));
+  char utf8[4096] = {};
+  const int length =
+      ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  DWORD written = 0;
+  if (length > 1)
+    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), utf8, length - 1, &written, nullptr);
+}
+
+int Dismiss(const wchar_t* caption, DWORD milliseconds) {
+  const DWORD deadline = ::GetTickCount() + milliseconds;
+  while (static_cast<LONG>(deadline - ::GetTickCount()) > 0) {
+    if (HWND box = ::FindWindowW(L"#32770", caption)) {
+      PrintBoxText(box);
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+      return 0;
+    }
+    ::Sleep(50);
+  }
+  return 3;
 }
 
 }  // namespace
@@ -32,6 +60,8 @@ int wmain(int argc, wchar_t** argv) {
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     return 0;
   }
+  if (command == L"dismiss" && argc == 4)
+    return Dismiss(title, static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
   if (command == L"wait" && argc == 5) {
     const int wanted = std::wstring_view(argv[3]) == L"visible" ? 0 : 1;
     const DWORD deadline =

@@ -1,0 +1,56 @@
+#include "service/day_item.h"
+
+#include "engine/task.h"
+
+namespace nightlatch {
+namespace {
+
+bool IsMoment(const DayItem& item, const LocalFields& at) {
+  return at.hour == item.hour && at.minute == item.minute && at.second == item.second &&
+         RunsOnDay(item, at.day);
+}
+
+}  // namespace
+
+bool IsDayItemSet(const DayItem& item) {
+  return item.mode != -1 && item.hour != 0;
+}
+
+bool RunsOnDay(const DayItem& item, int32_t dayOfMonth) {
+  return item.frequence <= 0 || dayOfMonth % item.frequence == 0;
+}
+
+bool IsDayItemDue(const DayItem& item, int64_t now, TimeZone zone, PreviousPass& previous) {
+  // A second pass within one second starts after `now` and looks at nothing.
+  const int64_t first = previous.CatchesUpTo(now) ? previous.now + 1 : now;
+  previous = PreviousPass{true, now, 0, 0};
+  if (!IsDayItemSet(item))
+    return false;
+  for (int64_t moment = first; moment <= now; ++moment) {
+    if (IsMoment(item, ToLocalFields(moment, zone)))
+      return true;
+  }
+  return false;
+}
+
+ServiceAction ServiceActionFor(int32_t mode) {
+  switch (mode) {
+    case kShutdown:
+      return ServiceAction::kShutdownMachine;
+    case kRestart:
+      return ServiceAction::kRestartMachine;
+    case kHibernate:
+    case kStandby:
+      return ServiceAction::kPowerState;
+    case kLogOff:
+    case kLock:
+    case kMonitorOff:
+    case kOpen:
+    case kReminder:
+      return ServiceAction::kNeedsDesktop;
+    default:
+      return ServiceAction::kUnknown;
+  }
+}
+
+}  // namespace nightlatch
