@@ -55,8 +55,12 @@ void NightlatchService::ReportStatus() {
 
 void NightlatchService::WorkerPass() {
   const DayItem item = api_.ReadDayItem();
-  // No window tells the service of a new zone: read it afresh every pass.
-  clock_.TimeChanged();
+  // No window tells the service of a new zone: it is read afresh once a
+  // minute (a read costs more than the rest of the pass under Wine).
+  if (++passesWithZone_ >= kPassesPerZoneRead) {
+    passesWithZone_ = 0;
+    clock_.TimeChanged();
+  }
   const int64_t now = clock_.Now();
   const TimeZone zone = clock_.Zone();
   // The window search costs more than the rest of the pass under Wine, so

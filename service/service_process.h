@@ -94,6 +94,8 @@ class NightlatchService {
   std::atomic<bool> running_{false};
   ServiceStatus status_;
   PreviousPass previous_;
+  static constexpr int kPassesPerZoneRead = 60;
+  int passesWithZone_ = 0;
 };
 
 }  // namespace nightlatch
