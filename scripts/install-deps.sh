@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev python3
   libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64 wine64 xvfb xauth fonts-wqy-zenhei imagemagick tzdata
+  nsis
 )
 
 missing=()

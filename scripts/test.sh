@@ -15,6 +15,7 @@ build=${NIGHTLATCH_BUILD_DIR:-$root/build}
 # port, where nothing answers: no test reaches beyond this machine.
 export NIGHTLATCH_UPDATE_SITE=${NIGHTLATCH_UPDATE_SITE:-http://127.0.0.1:9/}
 
+version=$(sed -n 's/^#define NIGHTLATCH_VERSION_TEXT "\(.*\)"$/\1/p' "$root/resources/version.h")
 passed=0
 failed=0
 log=$(mktemp)
@@ -69,6 +70,16 @@ fi
 echo "-- the task list page and the tick with 1,000 tasks, under Wine"
 if "${windows_session[@]}" "$root/scripts/wine-run.sh" \
   "$build/windows/bench/thousand_tasks_bench.exe"; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+fi
+
+echo "== packages: the installer and the portable zip, end to end under Wine"
+if "$root/scripts/package.sh" &&
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$root/tests/e2e/installer_test.sh" \
+    "$build/package/Nightlatch-$version-setup.exe" "$build/package/Nightlatch-$version-portable.zip" \
+    "$build/windows/tests/e2e/window_probe.exe"; then
   passed=$((passed + 1))
 else
   failed=$((failed + 1))

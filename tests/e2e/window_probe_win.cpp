@@ -1,6 +1,7 @@
 // Looks at a top-level window from outside, for the end-to-end scripts:
 //   window_probe state <title>   exit 0 visible, 1 hidden, 2 not found
 //   window_probe close <title>   sends WM_CLOSE; exit 0 sent, 2 not found
+//   window_probe value <HKCU subkey> <name>  prints a text value as UTF-8; 2 not found
 //   window_probe wait <title> <visible|hidden> <ms>  exit 0 when reached, 3 on time-out
 //   window_probe dismiss <caption> <ms>  waits for a message box, prints its
 //                text (UTF-8) and posts IDOK; exit 0 dismissed, 3 on time-out
@@ -19,16 +20,32 @@ int State(const wchar_t* title) {
   return ::IsWindowVisible(window) ? 0 : 1;
 }
 
-// The message box's text is its static control 0xFFFF.
-void PrintBoxText(HWND box) {
-  wchar_t text[1024] = {};
-  ::GetDlgItemTextW(box, 0xFFFF, text, static_cast<int>(std::size(text)));
+void PrintUtf8(const wchar_t* text) {
   char utf8[4096] = {};
   const int length =
       ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
   DWORD written = 0;
   if (length > 1)
     ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), utf8, length - 1, &written, nullptr);
+}
+
+// The message box's text is its static control 0xFFFF.
+void PrintBoxText(HWND box) {
+  wchar_t text[1024] = {};
+  ::GetDlgItemTextW(box, 0xFFFF, text, static_cast<int>(std::size(text)));
+  PrintUtf8(text);
+}
+
+// A text value under HKEY_CURRENT_USER, printed as UTF-8 (reg.exe prints
+// Chinese as question marks under Wine).
+int PrintUserValue(const wchar_t* subkey, const wchar_t* name) {
+  wchar_t value[2048] = {};
+  DWORD size = sizeof value;
+  if (::RegGetValueW(HKEY_CURRENT_USER, subkey, name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+      ERROR_SUCCESS)
+    return 2;
+  PrintUtf8(value);
+  return 0;
 }
 
 int Dismiss(const wchar_t* caption, DWORD milliseconds) {
@@ -60,6 +77,8 @@ int wmain(int argc, wchar_t** argv) {
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     return 0;
   }
+  if (command == L"value" && argc == 4)
+    return PrintUserValue(title, argv[3]);
   if (command == L"dismiss" && argc == 4)
     return Dismiss(title, static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
   if (command == L"wait" && argc == 5) {
