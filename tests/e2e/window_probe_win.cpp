@@ -1,6 +1,7 @@
 // Looks at a top-level window from outside, for the end-to-end scripts:
 //   window_probe state <title>   exit 0 visible, 1 hidden, 2 not found
 //   window_probe close <title>   sends WM_CLOSE; exit 0 sent, 2 not found
+//   window_probe post <title> <message> <wparam> <lparam>  posts a message; 2 not found
 //   window_probe value <HKCU subkey> <name>  prints a text value as UTF-8; 2 not found
 //   window_probe wait <title> <visible|hidden> <ms>  exit 0 when reached, 3 on time-out
 //   window_probe dismiss <caption> <ms>  waits for a message box, prints its
@@ -75,6 +76,15 @@ int wmain(int argc, wchar_t** argv) {
     if (!window)
       return 2;
     ::PostMessageW(window, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (command == L"post" && argc == 6) {
+    HWND window = ::FindWindowW(nullptr, title);
+    if (!window)
+      return 2;
+    const auto number = [](const wchar_t* text) { return std::wcstoul(text, nullptr, 0); };
+    ::PostMessageW(window, static_cast<UINT>(number(argv[3])), number(argv[4]),
+                   static_cast<LPARAM>(number(argv[5])));
     return 0;
   }
   if (command == L"value" && argc == 4)
