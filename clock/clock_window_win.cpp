@@ -206,8 +206,8 @@ void CClockWindow::ApplyTopmost(bool on, bool write) {
     program_.config().Write(setting::kClockTopMost, on ? 1 : 0);
 }
 
+// At the size geometry_ holds, read from Zoom by the caller.
 void CClockWindow::Size(int left, int top) {
-  geometry_ = GeometryForZoom(program_.config().Read(setting::kClockZoom));
   const int logPixelsY = ::GetDeviceCaps(ScopedWindowDC(nullptr).get(), LOGPIXELSY);
   const int32_t h50 = ClockFontHeight(50, logPixelsY, geometry_.zoom);
   const int32_t h11 = ClockFontHeight(11, logPixelsY, geometry_.zoom);
@@ -367,6 +367,7 @@ void CClockWindow::Reload() {
   if (mode == 0 && picture)
     LoadPicture(*picture);
   mode_ = mode;
+  geometry_ = GeometryForZoom(config.Read(setting::kClockZoom));
   Size(before.left, before.top);
   ::SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
   ::ShowWindow(hwnd(), SW_RESTORE);

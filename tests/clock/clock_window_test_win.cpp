@@ -184,6 +184,42 @@ TEST_F(ClockWindowTest, FreshStartOpensAtTheDefaultPlaceSizeAndLook) {
   EXPECT_FALSE(std::filesystem::exists(data_ / "config.ini"));
 }
 
+// The menu's texts and ids as the user reads them, in order.
+TEST_F(ClockWindowTest, TheMenuHoldsItsItemsInOrder) {
+  Open();
+  const auto items = [](HMENU menu) {
+    std::vector<std::pair<int, std::wstring>> found;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+      wchar_t text[64] = {};
+      ::GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+      const UINT id = ::GetMenuItemID(menu, i);
+      found.emplace_back(id == static_cast<UINT>(-1) ? -1 : static_cast<int>(id), text);
+    }
+    return found;
+  };
+  HMENU menu = clock_->clockMenu();
+  using Items = std::vector<std::pair<int, std::wstring>>;
+  EXPECT_EQ(items(menu), (Items{{-1, L"界面透明"},
+                                {32780, L"窗口置顶"},
+                                {32797, L"窗口固定"},
+                                {0, L""},
+                                {32773, L"关机"},
+                                {32774, L"重启"},
+                                {32776, L"锁屏"},
+                                {0, L""},
+                                {32783, L"关闭时钟"}}));
+  EXPECT_EQ(items(::GetSubMenu(menu, 0)), (Items{{32786, L"不透明"},
+                                                 {32787, L"90%"},
+                                                 {32788, L"80%"},
+                                                 {32790, L"60%"},
+                                                 {32792, L"40%"},
+                                                 {32794, L"20%"},
+                                                 {32795, L"10%"}}));
+  wchar_t name[32] = {};
+  ::GetMenuStringW(clock_->menu(), 1, name, 32, MF_BYPOSITION);
+  EXPECT_STREQ(name, L"ClockMenu");
+}
+
 TEST_F(ClockWindowTest, ShapeIsABandAndTwoSquares) {
   Open();
   ScopedRegion shape(::CreateRectRgn(0, 0, 0, 0));

@@ -174,6 +174,28 @@ TEST_F(ClockPageTest, AFreshFileShowsTheDefaults) {
   EXPECT_EQ(Stored(L"Clock", L"ClockFlag"), -12345);
 }
 
+// Every text of the page's template, as the user reads it.
+TEST_F(ClockPageTest, TheTemplateHoldsItsTexts) {
+  Open();
+  std::vector<std::wstring> texts;
+  for (HWND child = ::GetWindow(page_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    texts.push_back(WindowText(child));
+  const std::vector<std::wstring> expected = {L" 桌面时钟",  L"启用时钟",
+                                              L"背景色：",   L"选择颜色...",
+                                              L"字体色：",   L"选择颜色...",
+                                              L"显示：",     L"前端显示(置顶)",
+                                              L"小图片：",   L"",
+                                              L"缩放比例：", L"100%",
+                                              L"50%",        L"",
+                                              L"200%",       L"窗口不透明：",
+                                              L"80%",        L"10%",
+                                              L"",           L"100%",
+                                              L"保存时钟",   L"恢复默认值"};
+  // The combo box's text is its selection.
+  texts[9] = texts[13] = texts[18] = L"";
+  EXPECT_EQ(texts, expected);
+}
+
 TEST_F(ClockPageTest, SavingWritesEveryValueThenTellsTheMainDialog) {
   Open();
   MoveTrackbar(IDC_PAGE_CLOCK_ZOOM, 15);
