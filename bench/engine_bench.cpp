@@ -48,6 +48,7 @@ class CountingSink final : public DueTaskSink {
  public:
   void SaveTaskList() override {}
   void Run(const TaskRunRequest&) override { ++runs; }
+  void Missed(const MissedRun&) override {}
   int runs = 0;
 };
 

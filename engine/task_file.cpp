@@ -4,11 +4,15 @@
 
 namespace nightlatch {
 
-void LoadTaskFile(TaskList& list, const std::u16string& path, const PassClock& clock) {
+void LoadTaskFile(TaskList& list,
+                  const std::u16string& path,
+                  const PassClock& clock,
+                  MissedGap gap,
+                  MissedRuns* missed) {
   std::vector<uint8_t> bytes;
   if (!ReadFileBytes(path, bytes))
     bytes.clear();
-  list.LoadRecords(bytes, clock);
+  list.LoadRecords(bytes, clock, gap, missed);
 }
 
 bool SaveTaskFile(TaskList& list, const std::u16string& path) {

@@ -6,13 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "engine/missed_runs.h"
+
 namespace nightlatch {
 
 class TaskList;
 struct PassClock;
 
 // A missing or unreadable file gives an empty (sorted) list, silently.
-void LoadTaskFile(TaskList& list, const std::u16string& path, const PassClock& clock);
+// With `missed`, the runs in `gap` are collected as TaskList::LoadRecords does.
+void LoadTaskFile(TaskList& list,
+                  const std::u16string& path,
+                  const PassClock& clock,
+                  MissedGap gap = {},
+                  MissedRuns* missed = nullptr);
 
 // Writes only when the list is dirty; on failure the flag stays set so the
 // next save tries again.

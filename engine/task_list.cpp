@@ -6,15 +6,21 @@
 
 namespace nightlatch {
 
-void TaskList::LoadRecords(std::span<const uint8_t> bytes, const PassClock& clock) {
+void TaskList::LoadRecords(std::span<const uint8_t> bytes,
+                           const PassClock& clock,
+                           MissedGap gap,
+                           MissedRuns* missed) {
   Clear();
   const std::size_t count = bytes.size() / kTaskFileRecordSize;
   for (std::size_t i = 0; i < count; ++i) {
     const auto record = bytes.subspan(i * kTaskFileRecordSize).first<kTaskFileRecordSize>();
     CTask& task = tasks_.emplace_back(DecodeRecord(record));
     task.id = ++lastId_;  // ids in the file are ignored: position decides
-    UpdateNextRun(task, clock, /*atLoad=*/true);
   }
+  if (missed)
+    CollectMissedRuns(*this, gap, clock.zone, *missed);
+  for (CTask& task : tasks_)
+    UpdateNextRun(task, clock, /*atLoad=*/true);
   Sort();
 }
 

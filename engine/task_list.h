@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "engine/missed_runs.h"
 #include "engine/task.h"
 
 namespace nightlatch {
@@ -19,8 +20,13 @@ class TaskList {
 
   // Replaces the list with the whole records in `bytes` (a shorter tail is
   // ignored), numbered 1..n in file order, each brought up to date with
-  // UpdateNextRun(atLoad), then sorted. Never sets the dirty flag.
-  void LoadRecords(std::span<const uint8_t> bytes, const PassClock& clock);
+  // UpdateNextRun(atLoad), then sorted. Never sets the dirty flag. With
+  // `missed`, the runs that fell into `gap` (while the program was not
+  // running) are appended to it first, as the file had the tasks.
+  void LoadRecords(std::span<const uint8_t> bytes,
+                   const PassClock& clock,
+                   MissedGap gap = {},
+                   MissedRuns* missed = nullptr);
   std::vector<uint8_t> ToRecords() const;
 
   // Active tasks first by ascending next run, then stopped tasks; stable.

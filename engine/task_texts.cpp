@@ -1,5 +1,8 @@
 #include "engine/task_texts.h"
 
+#include <algorithm>
+
+#include "engine/missed_runs.h"
 #include "engine/task_list.h"
 #include "engine/text_format.h"
 #include "engine/trigger_rules.h"
@@ -96,6 +99,19 @@ std::u16string StateText(const CTask& task) {
     default:
       return u" ";
   }
+}
+
+std::u16string MissedRunLine(const MissedRun& run, const PassClock& clock) {
+  CTask atRun = run.task;
+  atRun.nextRun = static_cast<int32_t>(run.moment);
+  std::u16string time = TimeText(atRun, clock);
+  std::erase(time, u'\n');  // the list's second line follows its trailing space
+  std::u16string type = TypeText(run.task);
+  std::replace(type.begin(), type.end(), u'\n', u' ');
+  std::u16string line = time + u"  " + type;
+  if (run.task.action == kReminder)
+    line += u"  " + std::u16string(run.task.text.View());
+  return line;
 }
 
 std::u16string NextTaskText(const TaskList& list, const PassClock& clock) {

@@ -9,6 +9,7 @@
 namespace nightlatch {
 
 class TaskList;
+struct MissedRun;
 struct PassClock;
 
 // "1天01小时01分01秒" with seconds; without them the minute is rounded up
@@ -26,6 +27,10 @@ std::u16string StatusText(const CTask& task,
                           bool withSeconds);
 // "停止", "正常", or one space for an unknown state.
 std::u16string StateText(const CTask& task);
+// One line of the missed-runs window: the run's time as the task list
+// shows it, the task's type and, for a reminder, its text:
+// "今天 09:00:00  提醒 自定时  开会".
+std::u16string MissedRunLine(const MissedRun& run, const PassClock& clock);
 // The next task's countdown, or why there is none.
 std::u16string NextTaskText(const TaskList& list, const PassClock& clock);
 

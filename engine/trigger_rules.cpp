@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "engine/task_list.h"
 
@@ -157,11 +158,24 @@ bool IsDue(const CTask& task,
     return threshold == clock.idleSeconds;
   }
   const bool exact = task.state == kNormal && RemainingSeconds(task, clock) == 0;
-  if (!catchUp)
+  std::optional<int64_t> since;
+  if (catchUp)
+    since = previous.now;
+  else if (previous.WokeFor(clock.now))
+    since = previous.wakeAt - 1;
+  if (!since)
     return exact;
   // Within one second the previous pass already judged this moment.
-  const bool crossed = nextRunBefore > previous.now && nextRunBefore <= clock.now;
+  const bool crossed = nextRunBefore > *since && nextRunBefore <= clock.now;
   return crossed || (gap > 0 && exact);
+}
+
+// The runs a pass cannot catch up on: none within the catch-up window, and
+// after our own wake only those before the moment it woke for.
+MissedGap MissedSince(const PreviousPass& previous, int64_t now) {
+  if (!previous.valid || previous.CatchesUpTo(now))
+    return {};
+  return GapBetween(previous.now, previous.WokeFor(now) ? previous.wakeAt : now);
 }
 
 }  // namespace
@@ -238,9 +252,12 @@ void CheckDueTasks(TaskList& list,
                    const PassClock& clock,
                    PreviousPass& previous,
                    DueTaskSink& sink) {
+  const MissedGap missed = MissedSince(previous, clock.now);
   for (CTask& task : list.tasks()) {
     if (task.state != kNormal || !HasEvaluableSchedule(task))
       continue;
+    if (const std::optional<int64_t> moment = LatestRunIn(task, missed, clock.zone))
+      sink.Missed(MissedRun{task, *moment});
     const int32_t nextRunBefore = task.nextRun;
     if (UpdateNextRun(task, clock, /*atLoad=*/false))
       list.MarkDirty();
@@ -249,7 +266,7 @@ void CheckDueTasks(TaskList& list,
       sink.Run(MakeRunRequest(task));
     }
   }
-  previous = PreviousPass{true, clock.now, clock.idleSeconds, 0};
+  previous = PreviousPass{true, clock.now, clock.idleSeconds, 0, previous.wakeAt};
 }
 
 const CTask* NextTask(const TaskList& list) {

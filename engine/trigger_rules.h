@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/calendar.h"
+#include "engine/missed_runs.h"
 #include "engine/task.h"
 
 namespace nightlatch {
@@ -55,6 +56,9 @@ class DueTaskSink {
   // power action takes the machine down.
   virtual void SaveTaskList() = 0;
   virtual void Run(const TaskRunRequest& request) = 0;
+  // A run that fell into a gap too long to catch up on (sleep, a clock set
+  // forward): shown to the user, never carried out.
+  virtual void Missed(const MissedRun& run) = 0;
 
  protected:
   ~DueTaskSink() = default;
@@ -65,20 +69,32 @@ class DueTaskSink {
 // hold the next pass back; when the previous pass is at most
 // kMaxCatchUpSeconds plus the seconds the program held itself old, a run
 // moment (or idle threshold) crossed in between is due now, once. After a
-// longer gap (sleep, the program was not running) the run is missed.
+// longer gap (sleep, the clock set forward, the program was not running) the
+// runs in it are missed and reported as such.
 struct PreviousPass {
   static constexpr int64_t kMaxCatchUpSeconds = 5;
+  // How late a resume from our own wake timer may come and still run what
+  // it woke the computer for: waking and resuming take their time.
+  static constexpr int64_t kMaxWakeLateSeconds = 60;
   bool valid = false;
   int64_t now = 0;
   int32_t idleSeconds = 0;
   // Whole seconds, rounded up, that the program's own work held the pass
   // back since this pass; the caller adds them before the next pass.
   int64_t heldSeconds = 0;
+  // The moment the wake timer was armed for since this pass, or 0; the
+  // caller keeps it across passes.
+  int64_t wakeAt = 0;
 
   // Whether a pass at `now` catches up on what this one did not see.
   bool CatchesUpTo(int64_t later) const {
     const int64_t gap = later - now;
     return valid && gap >= 0 && gap <= kMaxCatchUpSeconds + heldSeconds;
+  }
+  // Whether a pass at `later` is the resume from a wake at `wakeAt`: runs
+  // from that moment on are due, runs before it were missed.
+  bool WokeFor(int64_t later) const {
+    return valid && wakeAt > now && wakeAt <= later && later - wakeAt <= kMaxWakeLateSeconds;
   }
 };
 

@@ -58,6 +58,7 @@ class CPromptDlg
   static CPromptDlg* Open(const TaskRunRequest& request, HWND owner, PromptServices services);
 
   const Countdown& countdown() const { return countdown_; }
+  int32_t action() const { return request_.action; }
   const std::u16string& soundAlias() const { return sound_.alias(); }
 
   bool PreTranslateMessage(MSG& message) override;

@@ -12,6 +12,8 @@ constexpr UINT WM_UPDATE_FETCHED = WM_USER + 11;
 constexpr UINT WM_PAGE_STATUS = WM_USER + 12;
 constexpr UINT WM_HOTKEY_CHANGED = WM_USER + 13;
 constexpr UINT WM_CLOCK_SETTINGS = WM_USER + 14;  // lParam: the clock flag
+// The basic page switched the wake timer; answers whether wakes are allowed.
+constexpr UINT WM_WAKE_CHANGED = WM_USER + 15;
 constexpr UINT WM_TRAY_CALLBACK = WM_USER + 180;
 constexpr UINT WM_FINISH_START = WM_USER + 181;  // posted to itself by the main dialog
 

@@ -38,6 +38,7 @@ bool CPageBasicDlg::OnInitDialog() {
   ::CheckDlgButton(hwnd(), IDC_PAGE_BASIC_BY_HOUR, BoxState(config.Read(setting::kSpeakByHour)));
   ::CheckDlgButton(hwnd(), IDC_PAGE_BASIC_BY_HALF, BoxState(config.Read(setting::kSpeakByHalf)));
   ::CheckDlgButton(hwnd(), IDC_PAGE_BASIC_NOTIFY, BoxState(config.Read(setting::kSpeakNotify)));
+  ::CheckDlgButton(hwnd(), IDC_PAGE_BASIC_WAKE, BoxState(config.Read(setting::kWakeForTasks)));
   SetItemText(hwnd(), IDC_PAGE_BASIC_SOUND_FILE,
               soundOn == 0 || soundFile.empty() ? std::u16string(kDefaultSoundText) : soundFile);
   ShowSoundFile(soundOn != 0);
@@ -66,6 +67,9 @@ bool CPageBasicDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT
     case IDC_PAGE_BASIC_BY_HALF:
     case IDC_PAGE_BASIC_NOTIFY:
       OnSpeakFlag(id);
+      return true;
+    case IDC_PAGE_BASIC_WAKE:
+      OnWake();
       return true;
     default:
       return false;
@@ -110,6 +114,17 @@ void CPageBasicDlg::OnChangeSound() {
   SetItemText(hwnd(), IDC_PAGE_BASIC_SOUND_FILE, chosen);
   program_.config().Write(setting::kSoundFile, chosen);
   Report(u"更换提醒音乐，修改成功！");
+}
+
+// The main dialog (the host's parent) arms or cancels the wake timer at
+// once and says whether this computer lets a timer wake it.
+void CPageBasicDlg::OnWake() {
+  const bool on = Checked(IDC_PAGE_BASIC_WAKE);
+  program_.config().Write(setting::kWakeForTasks, on ? 1 : 0);
+  program_.settings.wakeForTasks = on;
+  HWND mainDialog = ::GetParent(::GetParent(hwnd()));
+  const bool allowed = ::SendMessageW(mainDialog, WM_WAKE_CHANGED, 0, 0) != FALSE;
+  Report(allowed ? u"设置唤醒电脑，修改成功！" : u"此电脑不允许定时唤醒");
 }
 
 void CPageBasicDlg::OnSpeakFlag(int id) {

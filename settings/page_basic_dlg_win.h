@@ -39,6 +39,7 @@ class CPageBasicDlg : public CSubPageDlg<CPageBasicDlg, IDD_PAGE_BASIC, IDC_PAGE
   void OnSoundOn();
   void OnChangeSound();
   void OnSpeakFlag(int id);
+  void OnWake();
 
   Program& program_;
   Seams seams_;

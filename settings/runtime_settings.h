@@ -13,6 +13,7 @@ struct RuntimeSettings {
   bool speakByHour = false;
   bool speakByHalf = false;
   bool speakNotify = false;
+  bool wakeForTasks = false;
   std::u16string speakHours = u"000000000000000000000000";
 };
 

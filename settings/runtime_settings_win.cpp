@@ -13,6 +13,7 @@ RuntimeSettings ReadRuntimeSettings(const SettingsFile& config) {
   settings.speakByHalf = config.Read(setting::kSpeakByHalf) == 1;
   settings.speakNotify = config.Read(setting::kSpeakNotify) != 0;
   settings.speakHours = config.Read(setting::kSpeakHours);
+  settings.wakeForTasks = config.Read(setting::kWakeForTasks) == 1;
   return settings;
 }
 

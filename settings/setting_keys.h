@@ -27,6 +27,11 @@ inline constexpr IntSetting kSoundOn{u"Config", u"SoundFlag", 1};
 inline constexpr TextSetting kSoundFile{u"Config", u"SoundFile", u""};
 inline constexpr IntSetting kKnownVersion{u"Config", u"Ver", 0};
 inline constexpr IntSetting kCheckDate{u"Config", u"Checkdate", 0};
+// The moment (seconds since 1970) of the last scheduling pass, so that a
+// start knows which runs fell while the program was away.
+inline constexpr IntSetting kLastPass{u"Config", u"LastPass", 0};
+// A wake timer wakes the computer for the next task.
+inline constexpr IntSetting kWakeForTasks{u"Config", u"WakeFlag", 0};
 
 inline constexpr IntSetting kSpeakByHour{u"Speak", u"ByHour", 0};
 inline constexpr IntSetting kSpeakByHalf{u"Speak", u"ByHalf", 0};

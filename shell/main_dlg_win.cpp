@@ -47,9 +47,14 @@ std::u16string LoadResourceString(UINT id) {
 // file is saved before each, so a power action loses no change.
 class CMainDlg::TickSink final : public DueTaskSink {
  public:
-  explicit TickSink(CMainDlg& dialog) : dialog_(dialog) {}
+  explicit TickSink(CMainDlg& dialog, int64_t now) : dialog_(dialog), now_(now) {}
 
-  void SaveTaskList() override { dialog_.program_.SaveTasks(); }
+  // The pass is on disk too: a run the power action ends the program in
+  // is not told as missed at the next start.
+  void SaveTaskList() override {
+    dialog_.program_.SaveTasks();
+    dialog_.program_.RecordPass(now_, /*now=*/true);
+  }
 
   void Run(const TaskRunRequest& request) override {
     auto posted = std::make_unique<TaskRunRequest>(request);
@@ -57,12 +62,20 @@ class CMainDlg::TickSink final : public DueTaskSink {
       static_cast<void>(posted.release());  // the dialog owns it now
   }
 
+  void Missed(const MissedRun& run) override { missed.push_back(run); }
+
+  MissedRuns missed;
+
  private:
   CMainDlg& dialog_;
+  int64_t now_;
 };
 
 CMainDlg::CMainDlg(Program& program, MainDlgServices services)
-    : program_(program), services_(services), pages_(program, *services_.clock, *services_.system) {
+    : program_(program),
+      services_(services),
+      pages_(program, *services_.clock, *services_.system),
+      powerKeeper_(services_.power ? *services_.power : systemPower_) {
   SetNotifyIcon(services_.notifyIcon);
 }
 
@@ -98,6 +111,13 @@ bool CMainDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
     case WM_SETTINGCHANGE:
       services_.clock->TimeChanged();
       return false;
+    case WM_POWERBROADCAST:
+      OnPowerBroadcast(wParam);
+      result = TRUE;
+      return true;
+    case WM_WAKE_CHANGED:
+      result = OnWakeChanged() ? TRUE : FALSE;
+      return true;
     case WM_CLOCK_SETTINGS:
       OnClockSettings(lParam);
       return true;
@@ -204,6 +224,7 @@ void CMainDlg::OnQueryEndSession() {
     program_.unlocked = true;
   FinishStart();
   program_.SaveTasks();
+  program_.RecordPass(services_.clock->Now(), /*now=*/true);
   ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
@@ -329,6 +350,7 @@ void CMainDlg::FinishStart() {
     return;
   pages_.CreateRest(hwnd());
   AddTrayIcon(title_);
+  ShowMissedRuns(program_.TakeMissedAtLoad(), ReadClock());
   if (::IsWindowVisible(hwnd()))
     RefreshShownTexts();
 }
@@ -365,8 +387,12 @@ void CMainDlg::OnTick() {
 
   // Judged against the previous pass before the task pass moves it on.
   const std::optional<LocalFields> spoken = TimeToSpeak(program_.settings, pass, previousPass_);
-  TickSink sink(*this);
+  TickSink sink(*this, pass.now);
   CheckDueTasks(program_.tasks(), pass, previousPass_, sink);
+  ShowMissedRuns(sink.missed, pass);
+  powerKeeper_.Update(program_.tasks(), pass, program_.settings.wakeForTasks, PowerPromptOpen());
+  previousPass_.wakeAt = powerKeeper_.armedFor();
+  program_.RecordPass(pass.now);
 
   const std::u16string next = NextTaskText(program_.tasks(), pass);
   if (shown)
@@ -379,6 +405,40 @@ void CMainDlg::OnTick() {
       ShowNotice(true, 10, SpokenTimeNotice(*spoken), u"Orvane报时");
   }
   ArmTickTimer();
+}
+
+// Back from sleep or hibernation: the pass runs now, not at the next tick,
+// so a task our wake timer woke the computer for runs in its own second.
+void CMainDlg::OnPowerBroadcast(WPARAM event) {
+  if (event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND)
+    return;
+  services_.clock->TimeChanged();
+  ::KillTimer(hwnd(), kTickTimer);
+  RestoreTrayIcon();
+  OnTick();
+}
+
+// The basic page switched waking on or off: armed or cancelled at once; the
+// answer tells the page whether this computer lets timers wake it.
+bool CMainDlg::OnWakeChanged() {
+  FinishStart();
+  powerKeeper_.Update(program_.tasks(), ReadClock(), program_.settings.wakeForTasks,
+                      PowerPromptOpen());
+  previousPass_.wakeAt = powerKeeper_.armedFor();
+  return !program_.settings.wakeForTasks || powerKeeper_.WakeAllowed();
+}
+
+void CMainDlg::ShowMissedRuns(const MissedRuns& runs, const PassClock& pass) {
+  std::vector<std::u16string> lines;
+  lines.reserve(runs.size());
+  for (const MissedRun& run : runs)
+    lines.push_back(MissedRunLine(run, pass));
+  missedRuns_.Show(lines);
+}
+
+bool CMainDlg::PowerPromptOpen() const {
+  return std::any_of(prompts_.begin(), prompts_.end(),
+                     [](const CPromptDlg* prompt) { return IsPowerAction(prompt->action()); });
 }
 
 void CMainDlg::RunRequest(TaskRunRequest& request) {
@@ -442,6 +502,10 @@ void CMainDlg::EndProgram() {
 void CMainDlg::OnDestroy() {
   exiting_->store(true);
   ::KillTimer(hwnd(), kTickTimer);
+  powerKeeper_.Release();
+  if (pages_.restCreated())
+    program_.RecordPass(services_.clock->Now(), /*now=*/true);
+  missedRuns_.Destroy();
   ::UnregisterHotKey(hwnd(), kSpeakHotkeyId);
   if (MessageLoop* loop = MessageLoop::Current()) {
     loop->RemoveMessageFilter(this);

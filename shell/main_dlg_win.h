@@ -12,10 +12,13 @@
 #include "controls/button_bt_win.h"
 #include "controls/skin_mixins_win.h"
 #include "controls/static_ck_win.h"
+#include "engine/power_keeper.h"
+#include "engine/power_requests_win.h"
 #include "engine/trigger_rules.h"
 #include "framework/dialog_win.h"
 #include "framework/message_loop_win.h"
 #include "platform/gdi_win.h"
+#include "prompts/missed_runs_window_win.h"
 #include "prompts/notice_window_win.h"
 #include "prompts/prompt_dialog_win.h"
 #include "resources/nightlatch_ids.h"
@@ -39,6 +42,8 @@ struct MainDlgServices {
   NotifyIconFunction notifyIcon = nullptr;
   // The web site the daily update check asks; empty: no check (tests).
   std::u16string updateSite;
+  // The wake timer and the request to stay awake; null: the system's.
+  PowerRequests* power = nullptr;
 };
 
 class CMainDlg
@@ -69,6 +74,8 @@ class CMainDlg
   // The dialog's parts, as the windows of other subsystems see them.
   PageHost& pages() { return pages_; }
   NoticeWindow& noticeWindow() { return noticeWindow_; }
+  MissedRunsWindow& missedRunsWindow() { return missedRuns_; }
+  const PowerKeeper& powerKeeper() const { return powerKeeper_; }
   // The desktop clock while its window exists.
   CClockWindow* clockWindow() const;
   // The open countdown prompts, oldest first.
@@ -99,6 +106,10 @@ class CMainDlg
   void OnQueryEndSession();
   void OnClockSettings(LPARAM clockShown);
   void OnUpdateFetched();
+  void OnPowerBroadcast(WPARAM event);
+  bool OnWakeChanged();
+  void ShowMissedRuns(const MissedRuns& runs, const PassClock& pass);
+  bool PowerPromptOpen() const;
   void StartUpdateCheckIfDue();
   bool CreateClockWindow();
   void OnDestroy();
@@ -136,6 +147,9 @@ class CMainDlg
   // Not owned: each prompt deletes itself and reports its closing.
   std::vector<CPromptDlg*> prompts_;
   NoticeWindow noticeWindow_;
+  MissedRunsWindow missedRuns_;
+  Win32PowerRequests systemPower_;
+  PowerKeeper powerKeeper_;
   std::unique_ptr<CClockWindow> clock_;
   // Shared with the update check, which may outlive the window.
   std::shared_ptr<std::atomic<bool>> exiting_ = std::make_shared<std::atomic<bool>>(false);

@@ -4,8 +4,11 @@
 // make their own.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <utility>
 
+#include "engine/missed_runs.h"
 #include "engine/task_list.h"
 #include "settings/runtime_settings.h"
 #include "settings/settings_file_win.h"
@@ -28,8 +31,14 @@ class Program {
 
   TaskList& tasks() { return tasks_; }
   const TaskList& tasks() const { return tasks_; }
-  // helper.dat, sorted; a missing file gives an empty list.
+  // helper.dat, sorted; a missing file gives an empty list. The runs that
+  // fell after the last pass the program made before it ended are kept
+  // for TakeMissedAtLoad.
   void LoadTasks(const PassClock& clock);
+  MissedRuns TakeMissedAtLoad() { return std::exchange(missedAtLoad_, {}); }
+  // Keeps the moment of a pass in config.ini: at most once a minute, or
+  // at once with `now` (before a run and at the end).
+  void RecordPass(int64_t moment, bool now = false);
   // Writes helper.dat when the list changed.
   bool SaveTasks();
 
@@ -47,6 +56,8 @@ class Program {
   std::u16string taskFilePath_;
   std::u16string notePath_;
   TaskList tasks_;
+  MissedRuns missedAtLoad_;
+  int64_t passRecordedAt_ = 0;
 };
 
 }  // namespace nightlatch

@@ -101,6 +101,14 @@ class CShellIcon {
     added_ = false;
   }
 
+  // After a resume the shell may have lost the icon without a word: a
+  // modify that fails means it is gone, and it comes back.
+  void RestoreTrayIcon() {
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    if (!added_ || notify_(NIM_MODIFY, &data_) == FALSE)
+      AddTrayIcon(title_);
+  }
+
   bool trayIconAdded() const { return added_; }
   const NOTIFYICONDATAW& trayData() const { return data_; }
 

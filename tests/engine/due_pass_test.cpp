@@ -340,11 +340,14 @@ TEST_F(DuePassTest, SkippedSecondInARunOfPasses) {
   EXPECT_EQ(list_.tasks().back().nextRun, kT32 + 86400);
 }
 
-TEST_F(DuePassTest, LongSleepMissesTheRun) {
+TEST_F(DuePassTest, LongSleepMissesTheRunAndReportsIt) {
   list_.Add(MakeTask(kFixed, kShutdown, kT32));
   list_.Add(MakeTask(kEveryNDays, kRestart, kT32, 1));
   EXPECT_EQ(PassAt(kT - 10), Events{});
   EXPECT_EQ(PassAt(kT + 3600), Events{});
+  ASSERT_EQ(sink_.missed.size(), 2u);
+  EXPECT_EQ(sink_.missed[0].moment, kT);
+  EXPECT_EQ(sink_.missed[1].moment, kT);
   EXPECT_EQ(list_.tasks().front().state, kStopped);
   EXPECT_EQ(list_.tasks().back().nextRun, kT32 + 86400);
 }

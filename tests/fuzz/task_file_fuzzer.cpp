@@ -17,6 +17,7 @@ class DiscardingSink final : public DueTaskSink {
  public:
   void SaveTaskList() override {}
   void Run(const TaskRunRequest&) override {}
+  void Missed(const MissedRun&) override {}
 };
 
 }  // namespace
@@ -28,7 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const PassClock clock = PassClock::At(now, zone, static_cast<int32_t>(size % 7200));
 
   TaskList list;
-  list.LoadRecords(std::span(data, size), clock);
+  // Loaded after ten days off, so every mode's missed runs are walked.
+  MissedRuns missed;
+  list.LoadRecords(std::span(data, size), clock, GapBetween(now - 10 * 86400, now), &missed);
+  for (const MissedRun& run : missed) {
+    if (run.moment <= now - kMissedRunHorizonSeconds || run.moment >= now)
+      std::abort();
+  }
   const std::vector<uint8_t> saved = list.ToRecords();
   if (saved.size() != size / kTaskFileRecordSize * kTaskFileRecordSize)
     std::abort();
@@ -47,6 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   DiscardingSink sink;
   for (int64_t second = 0; second < 3; ++second)
     CheckDueTasks(list, PassClock::At(now + second * 2, zone, clock.idleSeconds), previous, sink);
+  // A sleep of two days.
+  CheckDueTasks(list, PassClock::At(now + 2 * 86400, zone, clock.idleSeconds), previous, sink);
   for (const CTask& task : list.tasks()) {
     TypeText(task);
     TimeText(task, clock);

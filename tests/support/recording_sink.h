@@ -1,6 +1,6 @@
 // Collects what a scheduling pass hands on, in order: "save" for each save
 // request and "run:<name>" for each run request, so a test can check both
-// the order and the requests themselves.
+// the order and the requests themselves; the missed runs it reports apart.
 #pragma once
 
 #include <string>
@@ -28,16 +28,25 @@ class RecordingSink final : public DueTaskSink {
     events.push_back("run:" + ToUtf8(request.name.View()));
     requests.push_back(request);
   }
+  // Kept apart from the events: a missed run is only reported.
+  void Missed(const MissedRun& run) override {
+    missed.push_back(run);
+    missedTexts.push_back(ToUtf8(run.task.text.View()));
+  }
 
   void Clear() {
     events.clear();
     requests.clear();
+    missed.clear();
+    missedTexts.clear();
     dirtyAtSave.clear();
     recordsAtSave.clear();
   }
 
   std::vector<std::string> events;
   std::vector<TaskRunRequest> requests;
+  std::vector<MissedRun> missed;
+  std::vector<std::string> missedTexts;
   std::vector<bool> dirtyAtSave;
   std::vector<std::vector<uint8_t>> recordsAtSave;
 
