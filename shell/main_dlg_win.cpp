@@ -102,12 +102,13 @@ bool CMainDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
       OnClockSettings(lParam);
       return true;
     case WM_UPDATE_FETCHED:
-      OnUpdateFetched();
+      // The check may report while the window is being destroyed.
+      if (!exiting_->load())
+        OnUpdateFetched();
       return true;
     case WM_HOTKEY_CHANGED:
       // The answer tells the page whether the new hotkey is ours.
-      ::UnregisterHotKey(hwnd, kSpeakHotkeyId);
-      result = RegisterSpeakHotkey() ? TRUE : FALSE;
+      result = ReplaceSpeakHotkey() ? TRUE : FALSE;
       return true;
     case WM_HOTKEY:
       if (wParam == kSpeakHotkeyId)
@@ -482,9 +483,24 @@ void CMainDlg::PaintBackground(HDC dc) {
 bool CMainDlg::RegisterSpeakHotkey() {
   const int32_t key = program_.config().Read(setting::kHotkeyKey);
   const int32_t modifiers = program_.config().Read(setting::kHotkeyModifiers);
+  const SpeakHotkey wanted{HotkeyModifiers(modifiers), static_cast<UINT>(key)};
   // Taken by another program: the hotkey then simply does nothing.
-  return ::RegisterHotKey(hwnd(), kSpeakHotkeyId, HotkeyModifiers(modifiers),
-                          static_cast<UINT>(key)) != FALSE;
+  if (!::RegisterHotKey(hwnd(), kSpeakHotkeyId, wanted.modifiers, wanted.key))
+    return false;
+  speakHotkey_ = wanted;
+  return true;
+}
+
+// The new combination from the settings; one another program holds
+// leaves the old one working.
+bool CMainDlg::ReplaceSpeakHotkey() {
+  ::UnregisterHotKey(hwnd(), kSpeakHotkeyId);
+  const std::optional<SpeakHotkey> previous = std::exchange(speakHotkey_, std::nullopt);
+  if (RegisterSpeakHotkey())
+    return true;
+  if (previous && ::RegisterHotKey(hwnd(), kSpeakHotkeyId, previous->modifiers, previous->key))
+    speakHotkey_ = previous;
+  return false;
 }
 
 void CMainDlg::ShowFromTray() {

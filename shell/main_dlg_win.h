@@ -119,6 +119,7 @@ class CMainDlg
   void HideToTray();
   void PaintBackground(HDC dc);
   bool RegisterSpeakHotkey();
+  bool ReplaceSpeakHotkey();
   void RefreshClockTexts(const LocalFields& now);
 
   Program& program_;
@@ -139,6 +140,12 @@ class CMainDlg
   std::unique_ptr<CClockWindow> clock_;
   // Shared with the update check, which may outlive the window.
   std::shared_ptr<std::atomic<bool>> exiting_ = std::make_shared<std::atomic<bool>>(false);
+  // The speak hotkey registered now, to go back to.
+  struct SpeakHotkey {
+    UINT modifiers;
+    UINT key;
+  };
+  std::optional<SpeakHotkey> speakHotkey_;
   ScopedFont statusFont_;
   CButtonBT hideButton_;
   CStaticCK statusLine_;

@@ -132,6 +132,35 @@ TEST_F(TrayIconTest, AHotkeySetOnItsPageReplacesTheOldOne) {
   EXPECT_EQ(Text(FromWide(text)), Text(u"报时失败"));
 }
 
+// A combination another program holds cannot be ours: the old hotkey goes
+// on speaking, and the page says so.
+TEST_F(TrayIconTest, AHotkeyHeldElsewhereLeavesTheOldOneWorking) {
+  ::SendMessageW(dialog_->hwnd(), WM_FINISH_START, 0, 0);
+  HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                                 nullptr);
+  ASSERT_TRUE(::RegisterHotKey(other, 7, MOD_CONTROL | MOD_ALT, VK_F7));
+  const CSettingDlg& settings = dialog_->pages().settings();
+  HWND page = settings.page(CPageTimeSpeakDlg::kPageIndex);
+  HWND hotkey = ::GetDlgItem(page, IDC_PAGE_SPEAK_HOTKEY);
+  ::SendMessageW(hotkey, HKM_SETHOTKEY, MAKEWORD(VK_F7, HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+  ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_PAGE_SPEAK_HOTKEY, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(hotkey));
+  wchar_t status[128] = {};
+  ::GetWindowTextW(settings.Item(IDC_SETTINGS_STATUS), status, 128);
+  EXPECT_EQ(Text(FromWide(status)), Text(u"设置快捷键失败，该快捷键已被占用，原快捷键不变！"));
+  EXPECT_EQ(program_.config().Read(setting::kHotkeyKey), VK_F9);
+  EXPECT_EQ(program_.config().Read(setting::kHotkeyModifiers), HOTKEYF_CONTROL);
+  ::UnregisterHotKey(other, 7);
+  ::DestroyWindow(other);
+
+  PressWithControl(VK_F9);
+  CMessageDlg* notice = dialog_->noticeWindow().window();
+  ASSERT_TRUE(notice) << "Ctrl+F9 no longer speaks";
+  wchar_t text[64] = {};
+  ::GetDlgItemTextW(notice->hwnd(), IDC_MESSAGE_TEXT, text, 64);
+  EXPECT_EQ(Text(FromWide(text)), Text(u"报时失败"));
+}
+
 TEST_F(TrayIconTest, SpeakHotkeyFiresForKeyboardInput) {
   // Ctrl+F9 by default; Chimebox is not beside the test program, so the
   // announcement's start fails visibly.
