@@ -12,11 +12,7 @@ namespace nightlatch {
 CPasswordDlg::CPasswordDlg(Program& program, bool unlock)
     : tipBrush_(::CreateSolidBrush(kTipBackground)), program_(program), unlock_(unlock) {}
 
-bool CPasswordDlg::OnMessage(HWND hwnd,
-                             UINT message,
-                             WPARAM wParam,
-                             LPARAM lParam,
-                             LRESULT& result) {
+bool CPasswordDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {

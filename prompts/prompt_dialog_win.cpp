@@ -60,7 +60,7 @@ bool CPromptDlg::PreTranslateMessage(MSG& message) {
   return ::IsDialogMessageW(hwnd(), &message);
 }
 
-bool CPromptDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool CPromptDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   switch (message) {
     case WM_TIMER:
       if (wParam == kCountdownTimer) {
