@@ -49,7 +49,9 @@ class CMainDlg::TickSink final : public DueTaskSink {
  public:
   explicit TickSink(CMainDlg& dialog) : dialog_(dialog) {}
 
-  void SaveTaskList() override { dialog_.program_.SaveTasks(); }
+  // Saved after the pass's runs (WM_SAVE_TASKS), or before one that may end
+  // the session (RunRequest).
+  void SaveTaskList() override { dialog_.taskSavePending_ = true; }
 
   void Run(const TaskRunRequest& request) override {
     auto posted = std::make_unique<TaskRunRequest>(request);
@@ -89,6 +91,9 @@ bool CMainDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
       return true;
     case WM_FINISH_START:
       FinishStart();
+      return true;
+    case WM_SAVE_TASKS:
+      SavePendingTasks();
       return true;
     case WM_SHOWWINDOW:
       if (wParam)
@@ -368,6 +373,9 @@ void CMainDlg::OnTick() {
   const std::optional<LocalFields> spoken = TimeToSpeak(program_.settings, pass, previousPass_);
   TickSink sink(*this);
   CheckDueTasks(program_.tasks(), pass, previousPass_, sink);
+  // Queued behind the run requests the pass posted.
+  if (taskSavePending_)
+    ::PostMessageW(hwnd(), WM_SAVE_TASKS, 0, 0);
 
   const std::u16string next = NextTaskText(program_.tasks(), pass);
   if (shown)
@@ -405,10 +413,17 @@ void CMainDlg::RunRequest(TaskRunRequest& request) {
     }
     case RunRoute::kExecute:
       request.pending = 0;
+      if (SaveBeforeAction(request.action))
+        SavePendingTasks();
       ExecuteAction(request.action, request.text.View(), *services_.system);
       ShowNotice(true, 5, RunDoneNotice(request), kNoticeTitle);
       return;
   }
+}
+
+void CMainDlg::SavePendingTasks() {
+  if (std::exchange(taskSavePending_, false))
+    program_.SaveTasks();
 }
 
 void CMainDlg::ShowPage(int pageButton) {

@@ -115,6 +115,7 @@ class CMainDlg
   template <typename Work>
   void Hold(Work work);
   void RunRequest(TaskRunRequest& request);
+  void SavePendingTasks();
   void ShowPage(int pageButton);
   void HideToTray();
   void PaintBackground(HDC dc);
@@ -130,6 +131,8 @@ class CMainDlg
 
   PageHost pages_;
   PreviousPass previousPass_;
+  // A pass found a task due; its save waits for the runs (WM_SAVE_TASKS).
+  bool taskSavePending_ = false;
   // The program's own waits since the last pass (Hold).
   int64_t heldMilliseconds_ = 0;
   // When the last prompt came up (uptime), for one animation a burst.

@@ -111,6 +111,31 @@ TEST_F(MainDlgTest, DueTaskWithoutWarningIsSavedThenCarriedOutWithANotice) {
   EXPECT_EQ(Text(NoticeText()), Text(u"关机 \n执行完毕！"));
 }
 
+// The pass's save flushes helper.dat to disk, which a busy disk can hold
+// for half a second: an action that leaves the session running comes first,
+// one that may end it after.
+TEST_F(MainDlgTest, TheTaskFileIsSavedBeforeActionsThatEndTheSessionAndAfterTheRest) {
+  const struct {
+    int32_t action;
+    bool savedFirst;
+  } cases[] = {{kOpen, false},   {kLock, false},  {kMonitorOff, false}, {kShutdown, true},
+               {kRestart, true}, {kLogOff, true}, {kHibernate, true},   {kStandby, true}};
+  Open();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.action);
+    std::filesystem::remove(folder_ / "helper.dat");
+    std::vector<uintmax_t> sizesSeen;
+    calls_.onCall = [&] { sizesSeen.push_back(TaskFileSize()); };
+    AddTask(kFixed, c.action, clock_.now + 1, 0, u"http://127.0.0.1/");
+    ++clock_.now;
+    Tick();
+    calls_.onCall = nullptr;
+    ASSERT_FALSE(sizesSeen.empty()) << "not carried out";
+    EXPECT_EQ(sizesSeen.back() > 0, c.savedFirst);
+    EXPECT_GT(TaskFileSize(), 0u) << "saved after the action";
+  }
+}
+
 TEST_F(MainDlgTest, OpenTaskRunsAtOnceWhateverItsWarning) {
   Open();
   AddTask(kFixed, kOpen, clock_.now + 1, 30, u"http://127.0.0.1/日程");
