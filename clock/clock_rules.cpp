@@ -7,10 +7,8 @@
 namespace nightlatch {
 
 ClockGeometry GeometryForZoom(int32_t zoomSetting) {
-  if (zoomSetting < kMinClockZoom || zoomSetting > kMaxClockZoom)
-    zoomSetting = kDefaultClockZoom;
   ClockGeometry geometry;
-  geometry.zoom = static_cast<float>(zoomSetting * 0.1);
+  geometry.zoom = static_cast<float>(AppliedClockZoom(zoomSetting) * 0.1);
   geometry.cell = static_cast<int>(static_cast<double>(geometry.zoom) * 110);
   geometry.gap = static_cast<int>(static_cast<double>(geometry.zoom) * 5);
   return geometry;
@@ -20,15 +18,6 @@ int32_t ClockFontHeight(int32_t points, int32_t logPixelsY, float zoom) {
   // MulDiv's rounding, for positive arguments.
   const int64_t pixels = (static_cast<int64_t>(points) * logPixelsY + 36) / 72;
   return static_cast<int32_t>(-static_cast<double>(pixels) * static_cast<double>(zoom));
-}
-
-int32_t KeptOpacityLevel(int32_t level) {
-  return std::min(level, 10);
-}
-
-int32_t AppliedOpacityLevel(int32_t level) {
-  level = KeptOpacityLevel(level);
-  return level < 1 ? 10 : level;
 }
 
 uint8_t OpacityAlpha(int32_t level) {
@@ -64,9 +53,10 @@ int PictureShiftCycle::NextSourceX(int width) {
 }
 
 int PictureDrawWidth(int width, int height, int cell) {
-  if (height <= 0)
+  if (height <= 0 || width <= 0 || cell <= 0)
     return 0;
-  return static_cast<int>(static_cast<double>(width) / height * cell);
+  const double scaled = static_cast<double>(width) / height * cell;
+  return static_cast<int>(std::min(scaled, static_cast<double>(kMaxPictureDrawWidth)));
 }
 
 ClockFaceTexts FaceTexts(const LocalFields& now) {
@@ -87,12 +77,21 @@ int DefaultClockLeft(const ClockBox& primaryWorkArea) {
 
 ClockOrigin ClockOpeningOrigin(int storedLeft,
                                int storedTop,
-                               int side,
+                               const ClockGeometry& geometry,
                                const ClockBox& primaryWorkArea,
                                const std::vector<ClockBox>& workAreas) {
-  const ClockBox clock{storedLeft, storedTop, storedLeft + side, storedTop + side};
-  const bool reachable = std::any_of(workAreas.begin(), workAreas.end(),
-                                     [&](const ClockBox& area) { return clock.Meets(area); });
+  // In 64 bits: a hand-edited place may lie near the ends of the int.
+  const int64_t left = storedLeft;
+  const int64_t top = storedTop;
+  const int64_t right = left + geometry.side();
+  const int64_t bottom = top + geometry.cell;
+  const auto grabbable = [&](const ClockBox& area) {
+    const int64_t width = std::min<int64_t>(right, area.right) - std::max<int64_t>(left, area.left);
+    const int64_t height =
+        std::min<int64_t>(bottom, area.bottom) - std::max<int64_t>(top, area.top);
+    return width >= kGrabbablePixels && height >= kGrabbablePixels;
+  };
+  const bool reachable = std::any_of(workAreas.begin(), workAreas.end(), grabbable);
   if (reachable)
     return {storedLeft, storedTop};
   return {DefaultClockLeft(primaryWorkArea), kClockDefaultTop};
@@ -136,11 +135,11 @@ bool IsBitmapName(std::u16string_view path) {
 
 }  // namespace
 
-std::optional<std::u16string> PictureFile(
-    int32_t number,
-    const std::optional<std::u16string>& stored,
-    std::u16string_view programFolder,
-    const std::function<bool(const std::u16string&)>& isFile) {
+std::optional<std::u16string> PictureFile(int32_t number,
+                                          const std::optional<std::u16string>& stored,
+                                          std::u16string_view programFolder,
+                                          const std::function<bool(const std::u16string&)>& isFile,
+                                          PictureOccasion occasion) {
   const std::u16string folder(programFolder);
   if (stored && stored->empty())
     return std::nullopt;
@@ -148,6 +147,8 @@ std::optional<std::u16string> PictureFile(
     std::u16string bundled = folder + BundledPicture(number);
     if (isFile(bundled))
       return bundled;
+    if (occasion == PictureOccasion::kReload)
+      return std::nullopt;
     return folder + BundledPicture(1);
   }
   const std::u16string& value = *stored;

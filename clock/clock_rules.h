@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/calendar.h"
+#include "settings/clock_values.h"
 
 namespace nightlatch {
 
@@ -44,25 +45,14 @@ struct ClockGeometry {
   ClockBox weekLabelBox() const { return {gap, gap + cell, cell, gap + cell + cell / 4}; }
 };
 
-inline constexpr int32_t kMinClockZoom = 5;
-inline constexpr int32_t kMaxClockZoom = 20;
-inline constexpr int32_t kDefaultClockZoom = 10;
-
-// `Zoom` in tenths; a value outside 5..20 (a hand-edited file) is taken as
-// 10, so no setting asks for a giant window. The zoom is a 32-bit float
-// whose product is taken in double: 13 gives a cell of 142, not 143.
+// `Zoom` in tenths, as AppliedClockZoom takes it. The zoom is a 32-bit
+// float whose product is taken in double: 13 gives a cell of 142, not 143.
 ClockGeometry GeometryForZoom(int32_t zoomSetting);
 
 // A font of `points` at the screen's `logPixelsY`, scaled by the zoom, as
 // a LOGFONT height (negative: the character height).
 int32_t ClockFontHeight(int32_t points, int32_t logPixelsY, float zoom);
 
-// Opacity levels 1..10 (`Transparence`).
-inline constexpr int32_t kDefaultOpacityLevel = 8;
-// What is kept of a stored or chosen level: above 10 becomes 10.
-int32_t KeptOpacityLevel(int32_t level);
-// What is applied: the kept level, or 10 below 1.
-int32_t AppliedOpacityLevel(int32_t level);
 // Alpha of a level as applied: level x 25.5, truncated (8 gives 204).
 uint8_t OpacityAlpha(int32_t level);
 // The menu item of a level (32796 - level); levels 7, 5 and 3 have none.
@@ -84,7 +74,9 @@ class PictureShiftCycle {
   int counter_ = 9;
 };
 
-// Destination width of a `width` x `height` picture drawn `cell` high.
+// Destination width of a `width` x `height` picture drawn `cell` high;
+// a hostile bitmap's proportions are cut at kMaxPictureDrawWidth.
+inline constexpr int kMaxPictureDrawWidth = 1 << 16;
 int PictureDrawWidth(int width, int height, int cell);
 
 struct ClockFaceTexts {
@@ -101,9 +93,11 @@ ClockFaceTexts FaceTexts(const LocalFields& now);
 inline constexpr int kClockDefaultRightOffset = 275;
 inline constexpr int kClockDefaultTop = 55;
 int DefaultClockLeft(const ClockBox& primaryWorkArea);
-// Where a clock `side` pixels square opens: the stored corner, unless the
-// clock would then meet no monitor's work area (a monitor removed, a lower
-// resolution); then the default place.
+// Where a clock of `geometry` opens: the stored corner, unless its band
+// would then show less than kGrabbablePixels square on every work area (a
+// monitor removed, a lower resolution), too little to take it with the
+// mouse; then the default place.
+inline constexpr int kGrabbablePixels = 32;
 struct ClockOrigin {
   int left = 0;
   int top = 0;
@@ -111,7 +105,7 @@ struct ClockOrigin {
 };
 ClockOrigin ClockOpeningOrigin(int storedLeft,
                                int storedTop,
-                               int side,
+                               const ClockGeometry& geometry,
                                const ClockBox& primaryWorkArea,
                                const std::vector<ClockBox>& workAreas);
 
@@ -122,16 +116,18 @@ std::u16string BundledPicture(int32_t number);
 
 // Which file picture `number` loads. `stored` is its `sFile%02d` value
 // (none: the key is missing); `programFolder` ends with a backslash.
-// - missing: the bundled picture of that number if it exists, else the
-//   first one;
+// - missing: the bundled picture of that number if it exists, else, when
+//   the clock opens, the first one, and on a reload none;
 // - empty: none;
 // - a relative path inside the program folder: taken against it;
 // - an absolute path, or one climbing out with "..": only an existing .bmp
 //   file;
 // none: keep the picture the clock has.
+enum class PictureOccasion { kOpening, kReload };
 std::optional<std::u16string> PictureFile(int32_t number,
                                           const std::optional<std::u16string>& stored,
                                           std::u16string_view programFolder,
-                                          const std::function<bool(const std::u16string&)>& isFile);
+                                          const std::function<bool(const std::u16string&)>& isFile,
+                                          PictureOccasion occasion);
 
 }  // namespace nightlatch

@@ -63,31 +63,24 @@ HFONT CreateClockFont(int32_t height,
                        clipPrecision, 0, 0, face);
 }
 
-void DrawFaceText(HDC dc, HFONT font, std::u16string_view text, const ClockBox& box, UINT format) {
-  ScopedSelect select(dc, font);
-  RECT area = ToRect(box);
-  ::DrawTextW(dc, AsWide(text.data()), static_cast<int>(text.size()), &area, format);
-}
-
 }  // namespace
 
 CClockWindow::CClockWindow(Program& program,
                            SystemClock& clock,
                            HWND owner,
-                           std::u16string programFolder)
+                           std::u16string programFolder,
+                           Seams seams)
     : program_(program),
       clock_(clock),
       owner_(owner),
       programFolder_(std::move(programFolder)),
+      seams_(seams),
       menu_(::LoadMenuW(ModuleInstance(), MAKEINTRESOURCEW(IDR_TRAY_MENU))) {
-  // The check marks are set here, then changed only by the menu itself.
   const SettingsFile& config = program_.config();
-  HMENU popup = clockMenu();
-  ::CheckMenuItem(popup, IDM_CLOCK_TOPMOST,
-                  config.Read(setting::kClockTopMost) ? MF_CHECKED : MF_UNCHECKED);
-  ::CheckMenuItem(popup, IDM_CLOCK_FIXED,
-                  config.Read(setting::kClockFixed) ? MF_CHECKED : MF_UNCHECKED);
-  CheckOpacityItem(OpacityMenuId(AppliedOpacityLevel(config.Read(setting::kClockOpacity))));
+  topmost_ = config.Read(setting::kClockTopMost) != 0;
+  fixed_ = config.Read(setting::kClockFixed) != 0;
+  opacityLevel_ = KeptOpacityLevel(config.Read(setting::kClockOpacity));
+  CheckMenuItems();
 }
 
 CClockWindow::~CClockWindow() = default;
@@ -100,7 +93,7 @@ HWND CClockWindow::Create(HWND parent) {
   const SettingsFile& config = program_.config();
   topmost_ = config.Read(setting::kClockTopMost) != 0;
   mode_ = static_cast<uint8_t>(config.Read(setting::kClockMode));
-  if (const std::optional<std::u16string> picture = ChosenPicture())
+  if (const std::optional<std::u16string> picture = ChosenPicture(PictureOccasion::kOpening))
     LoadPicture(*picture);
   Window::RegisterClass(kClassName, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
                         CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
@@ -177,8 +170,7 @@ void CClockWindow::OnCreate() {
   const int top = config.Read(setting::kClockTop);
   // Sized first: whether the stored place is reachable depends on the size.
   geometry_ = GeometryForZoom(config.Read(setting::kClockZoom));
-  const ClockOrigin origin =
-      ClockOpeningOrigin(left, top, geometry_.side(), workArea, MonitorWorkAreas());
+  const ClockOrigin origin = ClockOpeningOrigin(left, top, geometry_, workArea, MonitorWorkAreas());
   Size(origin.left, origin.top);
   ::ShowWindow(hwnd(), SW_SHOW);
   ArmRepaintTimer();
@@ -186,9 +178,13 @@ void CClockWindow::OnCreate() {
 
 // On each wall-clock second, as the main tick: the seconds shown change
 // when the second does.
+// A re-arm that fails falls back to a plain period, or the clock would stop
+// for good.
 void CClockWindow::ArmRepaintTimer() {
-  timerStarted_ = ::SetTimer(hwnd(), kRepaintTimer, TickDelayMilliseconds(clock_.NowMilliseconds()),
-                             nullptr) != 0;
+  timerStarted_ =
+      seams_.setTimer(hwnd(), kRepaintTimer, TickDelayMilliseconds(clock_.NowMilliseconds()),
+                      nullptr) != 0 ||
+      seams_.setTimer(hwnd(), kRepaintTimer, kFallbackRepaintMilliseconds, nullptr) != 0;
 }
 
 void CClockWindow::ApplyOpacity(int32_t level, bool write) {
@@ -234,14 +230,14 @@ void CClockWindow::Size(int left, int top) {
   }
 }
 
-std::optional<std::u16string> CClockWindow::ChosenPicture() const {
+std::optional<std::u16string> CClockWindow::ChosenPicture(PictureOccasion occasion) const {
   const SettingsFile& config = program_.config();
   const int32_t number = config.Read(setting::kClockPicture);
   const std::u16string key = PictureKey(number);
   // No file name holds "|": it marks the key as missing.
   std::u16string stored = config.Read(TextSetting{setting::kPictureSection, key, u"|"});
   return PictureFile(number, stored == u"|" ? std::nullopt : std::optional(std::move(stored)),
-                     programFolder_, IsFile);
+                     programFolder_, IsFile, occasion);
 }
 
 // A file that does not load leaves the picture there is.
@@ -255,6 +251,16 @@ void CClockWindow::LoadPicture(const std::u16string& path) {
   BITMAP info{};
   ::GetObjectW(loaded, sizeof info, &info);
   pictureSize_ = SIZE{info.bmWidth, info.bmHeight};
+}
+
+void CClockWindow::DrawFaceText(HDC dc,
+                                HFONT font,
+                                std::u16string_view text,
+                                const ClockBox& box,
+                                UINT format) {
+  ScopedSelect select(dc, font);
+  RECT area = ToRect(box);
+  seams_.drawText(dc, AsWide(text.data()), static_cast<int>(text.size()), &area, format);
 }
 
 void CClockWindow::PaintFace(HDC target) {
@@ -301,19 +307,19 @@ void CClockWindow::OnCommand(int id) {
     if (!level)
       return;
     ApplyOpacity(*level, true);
-    CheckOpacityItem(id);
+    CheckMenuItems();
     return;
   }
+  // A toggle goes from the window's state, which a reload may have changed.
   switch (id) {
-    case IDM_CLOCK_TOPMOST: {
-      bool on = topmost_;
-      ToggleMenuItem(id, on);
-      ApplyTopmost(on, true);
+    case IDM_CLOCK_TOPMOST:
+      ApplyTopmost((::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) == 0, true);
+      CheckMenuItems();
       return;
-    }
     case IDM_CLOCK_FIXED:
-      ToggleMenuItem(id, fixed_);
+      fixed_ = !fixed_;
       program_.config().Write(setting::kClockFixed, fixed_ ? 1 : 0);
+      CheckMenuItems();
       return;
     case IDM_CLOCK_CLOSE:
       // Hidden only: ClockFlag stays, so the clock comes back at the next start.
@@ -333,13 +339,11 @@ void CClockWindow::OnCommand(int id) {
   }
 }
 
-// The item's check mark decides, as the user saw it.
-void CClockWindow::ToggleMenuItem(int id, bool& flag) {
-  MENUITEMINFOW item{sizeof item};
-  item.fMask = MIIM_STATE;
-  ::GetMenuItemInfoW(clockMenu(), static_cast<UINT>(id), FALSE, &item);
-  flag = !(item.fState & MFS_CHECKED);
-  ::CheckMenuItem(clockMenu(), static_cast<UINT>(id), flag ? MF_CHECKED : MF_UNCHECKED);
+void CClockWindow::CheckMenuItems() {
+  HMENU popup = clockMenu();
+  ::CheckMenuItem(popup, IDM_CLOCK_TOPMOST, topmost_ ? MF_CHECKED : MF_UNCHECKED);
+  ::CheckMenuItem(popup, IDM_CLOCK_FIXED, fixed_ ? MF_CHECKED : MF_UNCHECKED);
+  CheckOpacityItem(OpacityMenuId(AppliedOpacityLevel(opacityLevel_)));
 }
 
 void CClockWindow::CheckOpacityItem(std::optional<int> checkedId) {
@@ -356,7 +360,7 @@ void CClockWindow::Reload() {
   background_ = static_cast<COLORREF>(config.Read(setting::kClockBackground));
   textColor_ = static_cast<COLORREF>(config.Read(setting::kClockTextColor));
   const auto mode = static_cast<uint8_t>(config.Read(setting::kClockMode));
-  const std::optional<std::u16string> picture = ChosenPicture();
+  const std::optional<std::u16string> picture = ChosenPicture(PictureOccasion::kReload);
   ::ShowWindow(hwnd(), SW_HIDE);
 
   RECT before{};
@@ -377,6 +381,7 @@ void CClockWindow::Reload() {
   ApplyOpacity(level, false);
   ::ShowWindow(hwnd(), SW_SHOW);
   ApplyTopmost(topmost, false);
+  CheckMenuItems();
 }
 
 void CClockWindow::OnDestroy() {

@@ -18,6 +18,13 @@ namespace nightlatch {
 class Program;
 class SystemClock;
 
+// What the clock reaches the system through for its repaint timer and its
+// texts; tests put recorders in.
+struct ClockWindowSeams {
+  UINT_PTR(WINAPI* setTimer)(HWND, UINT_PTR, UINT, TIMERPROC) = ::SetTimer;
+  int(WINAPI* drawText)(HDC, LPCWSTR, int, LPRECT, UINT) = ::DrawTextW;
+};
+
 class CClockWindow : public Window {
  public:
   static constexpr const wchar_t* kClassName = L"ORV_Clock_Window";
@@ -25,10 +32,18 @@ class CClockWindow : public Window {
   // "ClockMenu" in the tray menu's resource.
   static constexpr int kClockMenuPosition = 1;
 
+  using Seams = ClockWindowSeams;
+  // A period that never fails to arm, when the one to the next second did.
+  static constexpr UINT kFallbackRepaintMilliseconds = 1000;
+
   // `owner` (the main dialog) carries out the forwarded power commands;
   // picture paths are taken against `programFolder` (with its last
   // backslash). `program` and `clock` outlive the window.
-  CClockWindow(Program& program, SystemClock& clock, HWND owner, std::u16string programFolder);
+  CClockWindow(Program& program,
+               SystemClock& clock,
+               HWND owner,
+               std::u16string programFolder,
+               Seams seams = {});
   ~CClockWindow() override;
 
   // Creates the window, shown, as a child of `parent` (the desktop).
@@ -65,15 +80,18 @@ class CClockWindow : public Window {
   void Size(int left, int top);
   // The file of the picture `nCurrent` names; none: keep the picture there
   // is.
-  std::optional<std::u16string> ChosenPicture() const;
+  std::optional<std::u16string> ChosenPicture(PictureOccasion occasion) const;
   void LoadPicture(const std::u16string& path);
-  void ToggleMenuItem(int id, bool& flag);
+  // The menu's marks from the state the window has.
+  void CheckMenuItems();
   void CheckOpacityItem(std::optional<int> checkedId);
+  void DrawFaceText(HDC dc, HFONT font, std::u16string_view text, const ClockBox& box, UINT format);
 
   Program& program_;
   SystemClock& clock_;
   HWND owner_;
   std::u16string programFolder_;
+  Seams seams_;
   ScopedMenu menu_;
   ScopedFont timeFont_;
   ScopedFont weekdayFont_;

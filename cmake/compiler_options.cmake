@@ -1,5 +1,8 @@
 # Flags shared by every target of one configuration.
 add_compile_options(-Wall -Wextra -Wpedantic)
+if(NIGHTLATCH_WERROR)
+  add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-Werror>)
+endif()
 
 if(WIN32)
   add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)

@@ -17,7 +17,7 @@ std::wstring LoadText(UINT id) {
 
 }  // namespace
 
-bool CAboutDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool CAboutDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {

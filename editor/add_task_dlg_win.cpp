@@ -117,11 +117,7 @@ INT_PTR CAddTaskDlg::Run() {
   return RunModal(::GetActiveWindow());
 }
 
-bool CAddTaskDlg::OnMessage(HWND hwnd,
-                            UINT message,
-                            WPARAM wParam,
-                            LPARAM lParam,
-                            LRESULT& result) {
+bool CAddTaskDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   switch (message) {
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam), HIWORD(wParam));

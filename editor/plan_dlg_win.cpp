@@ -51,7 +51,7 @@ PassClock CPlanDlg::Now() const {
   return PassClock::At(clock_.Now(), clock_.Zone(), clock_.IdleSeconds());
 }
 
-bool CPlanDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool CPlanDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
   switch (message) {
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam));

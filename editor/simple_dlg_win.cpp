@@ -45,7 +45,7 @@ void CSimpleDlg::SetTile(int id, std::u16string_view text) {
     ::SetWindowTextW(tile, wide.c_str());
 }
 
-bool CSimpleDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool CSimpleDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   switch (message) {
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam));

@@ -2,6 +2,7 @@
 
 #include "engine/task.h"
 #include "engine/trigger_rules.h"
+#include "settings/password_value.h"
 
 namespace nightlatch {
 
@@ -69,7 +70,7 @@ PasswordVerdict CheckPromptPassword(bool protectionOn,
     return PasswordVerdict::kNotAsked;
   if (entered.empty())
     return PasswordVerdict::kEmpty;
-  return entered == stored ? PasswordVerdict::kAccepted : PasswordVerdict::kWrong;
+  return PasswordMatches(entered, stored) ? PasswordVerdict::kAccepted : PasswordVerdict::kWrong;
 }
 
 std::u16string_view PasswordTip(PasswordVerdict verdict) {

@@ -8,11 +8,7 @@ namespace nightlatch {
 CMessageBoxDlg::CMessageBoxDlg(std::u16string_view message, std::u16string_view title)
     : message_(CutToBuffer(message, kMessageUnits)), title_(CutToBuffer(title, kTitleUnits)) {}
 
-bool CMessageBoxDlg::OnMessage(HWND hwnd,
-                               UINT message,
-                               WPARAM wParam,
-                               LPARAM lParam,
-                               LRESULT& result) {
+bool CMessageBoxDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {

@@ -26,11 +26,7 @@ void CMessageDlg::OnFinalMessage(HWND) {
   delete this;
 }
 
-bool CMessageDlg::OnMessage(HWND hwnd,
-                            UINT message,
-                            WPARAM wParam,
-                            LPARAM lParam,
-                            LRESULT& result) {
+bool CMessageDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   switch (message) {
     case WM_TIMER:
       if (wParam != kCountdownTimer)

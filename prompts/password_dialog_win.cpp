@@ -4,6 +4,7 @@
 #include "controls/timed_label_win.h"
 #include "controls/window_text_win.h"
 #include "platform/wide_string_win.h"
+#include "settings/password_value.h"
 #include "shell/program_win.h"
 
 namespace nightlatch {
@@ -11,11 +12,7 @@ namespace nightlatch {
 CPasswordDlg::CPasswordDlg(Program& program, bool unlock)
     : tipBrush_(::CreateSolidBrush(kTipBackground)), program_(program), unlock_(unlock) {}
 
-bool CPasswordDlg::OnMessage(HWND hwnd,
-                             UINT message,
-                             WPARAM wParam,
-                             LPARAM lParam,
-                             LRESULT& result) {
+bool CPasswordDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
@@ -52,6 +49,7 @@ bool CPasswordDlg::OnInitDialog() {
   ok_.Attach(Item(IDOK));
   cancel_.Attach(Item(IDCANCEL));
   ::SetWindowTextW(field_, L"");
+  ::SendMessageW(field_, EM_LIMITTEXT, kPasswordMaxUnits, 0);
   CenterOver(::GetWindow(hwnd(), GW_OWNER));
   ::ShowWindow(tip_, SW_HIDE);
   titleFont_ = CreateTitleFont();
@@ -68,7 +66,7 @@ void CPasswordDlg::OnOK() {
     ShowTip(kEmptyPasswordTip);
     return;
   }
-  if (FromWide(entered_) != stored) {
+  if (!PasswordMatches(FromWide(entered_), stored)) {
     ShowTip(kWrongPasswordTip);
     return;
   }

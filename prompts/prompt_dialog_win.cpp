@@ -1,7 +1,5 @@
 #include "prompts/prompt_dialog_win.h"
 
-#include <algorithm>
-
 #include "controls/song_font_win.h"
 #include "controls/timed_label_win.h"
 #include "controls/window_text_win.h"
@@ -13,13 +11,13 @@
 #include "prompts/prompt_sound_win.h"
 #include "prompts/wrapped_text_win.h"
 #include "resources/nightlatch_messages.h"
+#include "settings/password_value.h"
 #include "shell/program_win.h"
 
 namespace nightlatch {
 namespace {
 
 constexpr int kButtonIds[] = {IDC_PROMPT_CANCEL, IDC_PROMPT_RUN_NOW, IDC_PROMPT_DELAY};
-constexpr std::size_t kPasswordUnits = 259;
 
 ScopedFont CreateNumberFont() {
   return ScopedFont(::CreateFontW(56, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -62,7 +60,7 @@ bool CPromptDlg::PreTranslateMessage(MSG& message) {
   return ::IsDialogMessageW(hwnd(), &message);
 }
 
-bool CPromptDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool CPromptDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   switch (message) {
     case WM_TIMER:
       if (wParam == kCountdownTimer) {
@@ -113,6 +111,7 @@ bool CPromptDlg::OnInitDialog() {
   titleFont_ = CreateTitleFont();
   textFont_ = CreateSongFont(14, FW_NORMAL);
   ::ShowWindow(tip_, SW_HIDE);
+  ::SendMessageW(Item(IDC_PROMPT_PASSWORD), EM_LIMITTEXT, kPasswordMaxUnits, 0);
   ::SendMessageW(Item(IDC_PROMPT_SECONDS), WM_SETFONT, reinterpret_cast<WPARAM>(numberFont_.get()),
                  TRUE);
   ::SendMessageW(Item(IDC_PROMPT_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()),
@@ -206,8 +205,7 @@ bool CPromptDlg::PasswordPasses() {
   // Read at each try: the password page may have changed it meanwhile. The
   // accepted text stays in the hidden field, so later checks pass at once.
   const std::u16string stored = services_.program.config().Read(setting::kPassword);
-  std::u16string entered = FromWide(WindowText(field));
-  entered.resize(std::min(entered.size(), kPasswordUnits));
+  const std::u16string entered = FromWide(WindowText(field));
   const PasswordVerdict verdict =
       CheckPromptPassword(services_.program.settings.passwordOn, entered, stored);
   if (verdict == PasswordVerdict::kNotAsked)

@@ -16,6 +16,7 @@ constexpr UINT WM_CLOCK_SETTINGS = WM_USER + 14;  // lParam: the clock flag
 constexpr UINT WM_WAKE_CHANGED = WM_USER + 15;
 constexpr UINT WM_TRAY_CALLBACK = WM_USER + 180;
 constexpr UINT WM_FINISH_START = WM_USER + 181;  // posted to itself by the main dialog
+constexpr UINT WM_SAVE_TASKS = WM_USER + 182;    // posted to itself after a pass's run requests
 
 constexpr int kSpeakHotkeyId = 1124;
 constexpr UINT kTrayIconId = 128;

@@ -21,7 +21,8 @@ build_release() {
   local targets=()
   [ $# -eq 0 ] || targets=(--target "$@")
   cmake -S "$root_dir" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root_dir/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING="$testing" >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING="$testing" \
+    -DNIGHTLATCH_WERROR="${NIGHTLATCH_WERROR:-OFF}" >/dev/null
   cmake --build "$dir" "${targets[@]}"
 }
 

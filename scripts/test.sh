@@ -14,6 +14,8 @@ build=${NIGHTLATCH_BUILD_DIR:-$root/build}
 # The programs the tests start ask for updates on the loopback's discard
 # port, where nothing answers: no test reaches beyond this machine.
 export NIGHTLATCH_UPDATE_SITE=${NIGHTLATCH_UPDATE_SITE:-http://127.0.0.1:9/}
+# A warning fails the build here, so the code stays warning-free.
+export NIGHTLATCH_WERROR=ON
 
 version=$(sed -n 's/^#define NIGHTLATCH_VERSION_TEXT "\(.*\)"$/\1/p' "$root/resources/version.h")
 passed=0
@@ -40,7 +42,7 @@ run_ctest() {
 configure() {
   local dir=$1
   shift
-  cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+  cmake -S "$root" -B "$dir" -G Ninja -DNIGHTLATCH_WERROR=ON "$@" >/dev/null
   cmake --build "$dir"
 }
 

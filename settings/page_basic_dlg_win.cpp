@@ -93,7 +93,7 @@ void CPageBasicDlg::OnAutostart() {
   }
   ::MessageBoxW(::GetActiveWindow(), kAutostartFailed, L"提示", MB_OK);
   ::CheckDlgButton(hwnd(), IDC_PAGE_BASIC_AUTOSTART, BST_UNCHECKED);
-  Report(u"设置开机启动,修改失败！");
+  Refuse(u"设置开机启动,修改失败！");
 }
 
 void CPageBasicDlg::OnSoundOn() {

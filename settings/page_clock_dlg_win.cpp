@@ -8,6 +8,7 @@
 #include "controls/window_text_win.h"
 #include "engine/text_format.h"
 #include "resources/nightlatch_messages.h"
+#include "settings/clock_values.h"
 #include "shell/program_win.h"
 
 namespace nightlatch {
@@ -75,7 +76,9 @@ bool CPageClockDlg::OnInitDialog() {
     const std::wstring item = ToWide(FormatText(u"图片%d", {number}));
     ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   }
-  Fill(enabled, topmost, picture < 0 ? 0 : picture, opacity, zoom);
+  // As the clock takes them: a hand-edited value shows as what is drawn.
+  Fill(enabled, topmost, picture < 0 ? 0 : picture, AppliedOpacityLevel(opacity),
+       AppliedClockZoom(zoom));
   return true;
 }
 
@@ -147,8 +150,7 @@ void CPageClockDlg::EnableDependents(bool enabled) {
     ::EnableWindow(Item(id), enabled);
 }
 
-// The label shows what the trackbar holds, so a stored value beyond its
-// range never reads as a size or opacity the clock does not have.
+// The label shows what the trackbar holds.
 void CPageClockDlg::ShowPercent(int trackbar) {
   const int label = trackbar == IDC_PAGE_CLOCK_ZOOM ? IDC_PAGE_CLOCK_ZOOM_PERCENT
                                                     : IDC_PAGE_CLOCK_OPACITY_PERCENT;

@@ -2,6 +2,7 @@
 
 #include "controls/window_text_win.h"
 #include "resources/nightlatch_messages.h"
+#include "settings/password_value.h"
 #include "shell/program_win.h"
 
 namespace nightlatch {
@@ -11,8 +12,10 @@ CPagePwdDlg::CPagePwdDlg(Program& program) : program_(program) {}
 bool CPagePwdDlg::OnInitDialog() {
   save_.Attach(Item(IDC_PAGE_PASSWORD_SAVE));
   // The stored password is never shown.
-  SetItemText(hwnd(), IDC_PAGE_PASSWORD_NEW, u"");
-  SetItemText(hwnd(), IDC_PAGE_PASSWORD_CONFIRM, u"");
+  for (int field : {IDC_PAGE_PASSWORD_NEW, IDC_PAGE_PASSWORD_CONFIRM}) {
+    SetItemText(hwnd(), field, u"");
+    ::SendMessageW(Item(field), EM_LIMITTEXT, kPasswordMaxUnits, 0);
+  }
   const bool on = program_.config().Read(setting::kPasswordOn) != 0;
   ::CheckDlgButton(hwnd(), IDC_PAGE_PASSWORD_ON, on ? BST_CHECKED : BST_UNCHECKED);
   EnableFields(on);
@@ -51,16 +54,22 @@ void CPagePwdDlg::Save() {
   const std::u16string entered = FromWide(WindowText(Item(IDC_PAGE_PASSWORD_NEW)));
   const std::u16string confirmed = FromWide(WindowText(Item(IDC_PAGE_PASSWORD_CONFIRM)));
   if (entered.empty()) {
-    Report(kPasswordEmptyStatus);
+    Refuse(kPasswordEmptyStatus);
     return;
   }
   // Exact: letters differing only in case are another password.
   if (confirmed != entered) {
-    Report(kPasswordMismatchStatus);
+    Refuse(kPasswordMismatchStatus);
+    return;
+  }
+  // A password the file does not give back would lock the user out.
+  const std::u16string old = config.Read(setting::kPassword);
+  if (!StorePassword(config, entered)) {
+    StorePassword(config, old);
+    Refuse(kPasswordNotStoredStatus);
     return;
   }
   config.Write(setting::kPasswordOn, 1);
-  config.Write(setting::kPassword, entered);
   program_.settings.passwordOn = true;
   Report(kPasswordOnStatus);
 }

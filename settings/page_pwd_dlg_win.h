@@ -18,6 +18,7 @@ inline constexpr std::u16string_view kPasswordEmptyStatus = u"请输入密码，
 inline constexpr std::u16string_view kPasswordMismatchStatus = u"两次密码不同，请重新输入！";
 inline constexpr std::u16string_view kPasswordOnStatus = u"启用密码成功！";
 inline constexpr std::u16string_view kPasswordOffStatus = u"取消密码成功！";
+inline constexpr std::u16string_view kPasswordNotStoredStatus = u"密码无法保存，原密码不变！";
 
 class CPagePwdDlg
     : public CSubPageDlg<CPagePwdDlg, IDD_PAGE_PASSWORD, IDC_PAGE_PASSWORD_HEADER, 1> {

@@ -23,7 +23,9 @@ bool CPageTimeSpeakDlg::OnInitDialog() {
     ::CheckDlgButton(hwnd(), IDC_PAGE_SPEAK_HOUR_FIRST + i, BoxState(value));
   }
   HWND hotkey = Item(IDC_PAGE_SPEAK_HOTKEY);
-  ::SendMessageW(hotkey, HKM_SETRULES, HKCOMB_C, MAKELPARAM(HOTKEYF_CONTROL, 0));
+  // A key without Ctrl or Alt would be taken from every program: typed
+  // bare or with Shift alone, it gets Ctrl.
+  ::SendMessageW(hotkey, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL, 0));
   const int32_t key = program_.config().Read(setting::kHotkeyKey);
   const int32_t modifiers = program_.config().Read(setting::kHotkeyModifiers);
   ::SendMessageW(hotkey, HKM_SETHOTKEY, MAKEWORD(key & 0xFF, modifiers & 0xFF), 0);
@@ -63,13 +65,28 @@ void CPageTimeSpeakDlg::SaveHotkey() {
   const int32_t key = LOBYTE(hotkey);
   if (key == 0)
     return;  // a modifier alone: no hotkey yet
-  program_.config().Write(setting::kHotkeyKey, key);
-  program_.config().Write(setting::kHotkeyModifiers, HIBYTE(hotkey));
+  const int32_t modifiers = HIBYTE(hotkey);
+  if (!(modifiers & (HOTKEYF_CONTROL | HOTKEYF_ALT))) {
+    Refuse(kHotkeyNeedsModifierStatus);
+    return;
+  }
+  const SettingsFile& config = program_.config();
+  const int32_t oldKey = config.Read(setting::kHotkeyKey);
+  const int32_t oldModifiers = config.Read(setting::kHotkeyModifiers);
+  config.Write(setting::kHotkeyKey, key);
+  config.Write(setting::kHotkeyModifiers, modifiers);
   // The main dialog (the host's parent) registers it again and says
-  // whether it could; the setting stays written either way.
+  // whether it could; when not, it keeps the old one, and so does the file.
   HWND mainDialog = ::GetParent(::GetParent(hwnd()));
-  const bool registered = ::SendMessageW(mainDialog, WM_HOTKEY_CHANGED, 0, 0) != FALSE;
-  Report(registered ? kHotkeySetStatus : kHotkeyTakenStatus);
+  if (::SendMessageW(mainDialog, WM_HOTKEY_CHANGED, 0, 0) != FALSE) {
+    Report(kHotkeySetStatus);
+    return;
+  }
+  config.Write(setting::kHotkeyKey, oldKey);
+  config.Write(setting::kHotkeyModifiers, oldModifiers);
+  ::SendMessageW(Item(IDC_PAGE_SPEAK_HOTKEY), HKM_SETHOTKEY,
+                 MAKEWORD(oldKey & 0xFF, oldModifiers & 0xFF), 0);
+  Refuse(kHotkeyTakenStatus);
 }
 
 }  // namespace nightlatch

@@ -16,6 +16,7 @@ CSettingDlg::CSettingDlg(Program& program,
                          CPageBasicDlg::Seams basicSeams,
                          CPageClockDlg::Seams clockSeams)
     : statusBrush_(::CreateSolidBrush(kStatusBackground)),
+      refusalBrush_(::CreateSolidBrush(kRefusalBackground)),
       basicPage_(program, basicSeams),
       passwordPage_(program),
       timeSpeakPage_(program),
@@ -93,15 +94,22 @@ void CSettingDlg::Select(int index) {
 // A second text restarts the two seconds.
 void CSettingDlg::ShowStatus(int pageIndex) {
   std::u16string text;
+  statusRefused_ = false;
+  const auto take = [&](const auto& page) {
+    text = page.status();
+    statusRefused_ = page.statusRefused();
+  };
   if (pageIndex == CPageBasicDlg::kPageIndex)
-    text = basicPage_.status();
+    take(basicPage_);
   else if (pageIndex == CPagePwdDlg::kPageIndex)
-    text = passwordPage_.status();
+    take(passwordPage_);
   else if (pageIndex == CPageTimeSpeakDlg::kPageIndex)
-    text = timeSpeakPage_.status();
+    take(timeSpeakPage_);
   else if (pageIndex == CPageClockDlg::kPageIndex)
-    text = clockPage_.status();
+    take(clockPage_);
   SetItemText(hwnd(), IDC_SETTINGS_STATUS, text);
+  // The same text in the other colour changes nothing the label sees.
+  ::InvalidateRect(status_, nullptr, TRUE);
   ShowForAWhile(hwnd(), status_, kStatusTimer, kStatusMilliseconds);
 }
 
@@ -109,8 +117,8 @@ HBRUSH CSettingDlg::OnStaticColor(HDC dc, HWND control) {
   if (control != status_)
     return nullptr;
   ::SetTextColor(dc, RGB(255, 255, 255));
-  ::SetBkColor(dc, kStatusBackground);
-  return statusBrush_.get();
+  ::SetBkColor(dc, statusRefused_ ? kRefusalBackground : kStatusBackground);
+  return statusRefused_ ? refusalBrush_.get() : statusBrush_.get();
 }
 
 void CSettingDlg::OnDestroy() {

@@ -30,6 +30,8 @@ class CSettingDlg
   static constexpr UINT_PTR kStatusTimer = 1;
   static constexpr UINT kStatusMilliseconds = 2000;
   static constexpr COLORREF kStatusBackground = RGB(57, 128, 0);
+  // A refusal's ground, red as the other dialogs' refusals.
+  static constexpr COLORREF kRefusalBackground = RGB(255, 0, 0);
 
   // The seams: the basic page's file dialog and Run key, the clock page's
   // colour dialog (tests).
@@ -55,6 +57,8 @@ class CSettingDlg
   HWND status_ = nullptr;
   int selected_ = 0;
   ScopedBrush statusBrush_;
+  ScopedBrush refusalBrush_;
+  bool statusRefused_ = false;
   CPageBasicDlg basicPage_;
   CPagePwdDlg passwordPage_;
   CPageTimeSpeakDlg timeSpeakPage_;

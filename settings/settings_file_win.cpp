@@ -4,6 +4,7 @@
 
 #include "engine/text_format.h"
 #include "platform/wide_string_win.h"
+#include "settings/password_value.h"
 
 namespace nightlatch {
 int32_t ReadSetting(const IntSetting& setting, const std::u16string& file) {
@@ -68,6 +69,11 @@ bool WriteSetting(const TextSetting& setting,
   MakeUnicodeIfNew(file);
   return ::WritePrivateProfileStringW(section.c_str(), key.c_str(), text.c_str(),
                                       AsWide(file.c_str())) != FALSE;
+}
+
+bool StorePassword(const SettingsFile& config, std::u16string_view password) {
+  config.Write(setting::kPassword, StoredPasswordValue(password));
+  return config.Read(setting::kPassword) == password;
 }
 
 }  // namespace nightlatch

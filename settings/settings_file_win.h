@@ -24,6 +24,13 @@ bool WriteSetting(const TextSetting& setting,
                   std::u16string_view value,
                   const std::u16string& file);
 
+class SettingsFile;
+
+// Writes `password` to `Pwd` so that it reads back as typed, and reads it
+// back: false when config.ini does not give exactly `password` again (too
+// long, a unit the file cannot keep, a write that failed).
+bool StorePassword(const SettingsFile& config, std::u16string_view password);
+
 // One INI file by its full path: a bare name would resolve to the Windows
 // folder.
 class SettingsFile {

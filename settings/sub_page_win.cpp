@@ -11,8 +11,9 @@ HBRUSH SubPageParts::HeaderColors(HDC dc, HWND control, HWND header) const {
   return headerBrush_.get();
 }
 
-void SubPageParts::Report(HWND page, int pageIndex, std::u16string_view text) {
+void SubPageParts::Report(HWND page, int pageIndex, std::u16string_view text, bool refused) {
   status_ = text.substr(0, 259);
+  refused_ = refused;
   ::SendMessageW(::GetParent(page), WM_PAGE_STATUS, static_cast<WPARAM>(pageIndex), 0);
 }
 

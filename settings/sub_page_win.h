@@ -29,13 +29,16 @@ class SubPageParts {
   HBRUSH HeaderColors(HDC dc, HWND control, HWND header) const;
 
   const std::u16string& status() const { return status_; }
+  bool refused() const { return refused_; }
   // Keeps `text` (at most 259 units) and sends WM_PAGE_STATUS with
-  // `pageIndex` to the host, the page's parent.
-  void Report(HWND page, int pageIndex, std::u16string_view text);
+  // `pageIndex` to the host, the page's parent. A refusal (nothing was
+  // saved) shows in red.
+  void Report(HWND page, int pageIndex, std::u16string_view text, bool refused);
 
  private:
   ScopedBrush headerBrush_;
   std::u16string status_;
+  bool refused_ = false;
 };
 
 // A settings sub-page T: the skins (black text, white ground), the header
@@ -49,14 +52,16 @@ class CSubPageDlg : public DialogImpl<T,
   // Its index in the host's selector, sent with WM_PAGE_STATUS.
   static constexpr int kPageIndex = pageIndex;
 
-  // The text of the last WM_PAGE_STATUS.
+  // The text of the last WM_PAGE_STATUS, and whether it told of a refusal.
   const std::u16string& status() const { return parts_.status(); }
+  bool statusRefused() const { return parts_.refused(); }
   HBRUSH OnStaticColor(HDC dc, HWND control) {
     return parts_.HeaderColors(dc, control, this->Item(headerId));
   }
 
  protected:
-  void Report(std::u16string_view text) { parts_.Report(this->hwnd(), kPageIndex, text); }
+  void Report(std::u16string_view text) { parts_.Report(this->hwnd(), kPageIndex, text, false); }
+  void Refuse(std::u16string_view text) { parts_.Report(this->hwnd(), kPageIndex, text, true); }
 
  private:
   SubPageParts parts_;

@@ -15,12 +15,13 @@ std::u16string AutostartCommand(std::u16string_view program) {
   return FormatText(u"\"%s\" /min", {program});
 }
 
+// The value starts with the program's path in quotes, letter case aside.
 bool AutostartNamesProgram(std::u16string_view runValue, std::u16string_view program) {
-  const std::u16string quoted = u"\"" + std::u16string(program) + u"\"";
-  if (program.empty() || runValue.size() < quoted.size())
+  if (program.empty() || runValue.size() < program.size() + 2 || runValue.front() != u'"' ||
+      runValue[program.size() + 1] != u'"')
     return false;
-  for (std::size_t i = 0; i < quoted.size(); ++i) {
-    if (Folded(runValue[i]) != Folded(quoted[i]))
+  for (std::size_t i = 0; i < program.size(); ++i) {
+    if (Folded(runValue[i + 1]) != Folded(program[i]))
       return false;
   }
   return true;

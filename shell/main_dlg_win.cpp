@@ -47,14 +47,11 @@ std::u16string LoadResourceString(UINT id) {
 // file is saved before each, so a power action loses no change.
 class CMainDlg::TickSink final : public DueTaskSink {
  public:
-  explicit TickSink(CMainDlg& dialog, int64_t now) : dialog_(dialog), now_(now) {}
+  explicit TickSink(CMainDlg& dialog) : dialog_(dialog) {}
 
-  // The pass is on disk too: a run the power action ends the program in
-  // is not told as missed at the next start.
-  void SaveTaskList() override {
-    dialog_.program_.SaveTasks();
-    dialog_.program_.RecordPass(now_, /*now=*/true);
-  }
+  // Saved after the pass's runs (WM_SAVE_TASKS), or before one that may end
+  // the session (RunRequest).
+  void SaveTaskList() override { dialog_.taskSavePending_ = true; }
 
   void Run(const TaskRunRequest& request) override {
     auto posted = std::make_unique<TaskRunRequest>(request);
@@ -68,7 +65,6 @@ class CMainDlg::TickSink final : public DueTaskSink {
 
  private:
   CMainDlg& dialog_;
-  int64_t now_;
 };
 
 CMainDlg::CMainDlg(Program& program, MainDlgServices services)
@@ -103,6 +99,9 @@ bool CMainDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
     case WM_FINISH_START:
       FinishStart();
       return true;
+    case WM_SAVE_TASKS:
+      SavePendingTasks();
+      return true;
     case WM_SHOWWINDOW:
       if (wParam)
         RefreshShownTexts();
@@ -122,12 +121,13 @@ bool CMainDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
       OnClockSettings(lParam);
       return true;
     case WM_UPDATE_FETCHED:
-      OnUpdateFetched();
+      // The check may report while the window is being destroyed.
+      if (!exiting_->load())
+        OnUpdateFetched();
       return true;
     case WM_HOTKEY_CHANGED:
       // The answer tells the page whether the new hotkey is ours.
-      ::UnregisterHotKey(hwnd, kSpeakHotkeyId);
-      result = RegisterSpeakHotkey() ? TRUE : FALSE;
+      result = ReplaceSpeakHotkey() ? TRUE : FALSE;
       return true;
     case WM_HOTKEY:
       if (wParam == kSpeakHotkeyId)
@@ -387,8 +387,11 @@ void CMainDlg::OnTick() {
 
   // Judged against the previous pass before the task pass moves it on.
   const std::optional<LocalFields> spoken = TimeToSpeak(program_.settings, pass, previousPass_);
-  TickSink sink(*this, pass.now);
+  TickSink sink(*this);
   CheckDueTasks(program_.tasks(), pass, previousPass_, sink);
+  // Queued behind the run requests the pass posted.
+  if (taskSavePending_)
+    ::PostMessageW(hwnd(), WM_SAVE_TASKS, 0, 0);
   ShowMissedRuns(sink.missed, pass);
   powerKeeper_.Update(program_.tasks(), pass, program_.settings.wakeForTasks, PowerPromptOpen());
   previousPass_.wakeAt = powerKeeper_.armedFor();
@@ -464,10 +467,21 @@ void CMainDlg::RunRequest(TaskRunRequest& request) {
     }
     case RunRoute::kExecute:
       request.pending = 0;
+      if (SaveBeforeAction(request.action))
+        SavePendingTasks();
       ExecuteAction(request.action, request.text.View(), *services_.system);
       ShowNotice(true, 5, RunDoneNotice(request), kNoticeTitle);
       return;
   }
+}
+
+// The pass's moment goes with it: a run whose action ends the program is
+// not told as missed at the next start.
+void CMainDlg::SavePendingTasks() {
+  if (!std::exchange(taskSavePending_, false))
+    return;
+  program_.SaveTasks();
+  program_.RecordPass(services_.clock->Now(), /*now=*/true);
 }
 
 void CMainDlg::ShowPage(int pageButton) {
@@ -546,9 +560,24 @@ void CMainDlg::PaintBackground(HDC dc) {
 bool CMainDlg::RegisterSpeakHotkey() {
   const int32_t key = program_.config().Read(setting::kHotkeyKey);
   const int32_t modifiers = program_.config().Read(setting::kHotkeyModifiers);
+  const SpeakHotkey wanted{HotkeyModifiers(modifiers), static_cast<UINT>(key)};
   // Taken by another program: the hotkey then simply does nothing.
-  return ::RegisterHotKey(hwnd(), kSpeakHotkeyId, HotkeyModifiers(modifiers),
-                          static_cast<UINT>(key)) != FALSE;
+  if (!::RegisterHotKey(hwnd(), kSpeakHotkeyId, wanted.modifiers, wanted.key))
+    return false;
+  speakHotkey_ = wanted;
+  return true;
+}
+
+// The new combination from the settings; one another program holds
+// leaves the old one working.
+bool CMainDlg::ReplaceSpeakHotkey() {
+  ::UnregisterHotKey(hwnd(), kSpeakHotkeyId);
+  const std::optional<SpeakHotkey> previous = std::exchange(speakHotkey_, std::nullopt);
+  if (RegisterSpeakHotkey())
+    return true;
+  if (previous && ::RegisterHotKey(hwnd(), kSpeakHotkeyId, previous->modifiers, previous->key))
+    speakHotkey_ = previous;
+  return false;
 }
 
 void CMainDlg::ShowFromTray() {

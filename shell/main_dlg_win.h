@@ -126,10 +126,12 @@ class CMainDlg
   template <typename Work>
   void Hold(Work work);
   void RunRequest(TaskRunRequest& request);
+  void SavePendingTasks();
   void ShowPage(int pageButton);
   void HideToTray();
   void PaintBackground(HDC dc);
   bool RegisterSpeakHotkey();
+  bool ReplaceSpeakHotkey();
   void RefreshClockTexts(const LocalFields& now);
 
   Program& program_;
@@ -140,6 +142,8 @@ class CMainDlg
 
   PageHost pages_;
   PreviousPass previousPass_;
+  // A pass found a task due; its save waits for the runs (WM_SAVE_TASKS).
+  bool taskSavePending_ = false;
   // The program's own waits since the last pass (Hold).
   int64_t heldMilliseconds_ = 0;
   // When the last prompt came up (uptime), for one animation a burst.
@@ -153,6 +157,12 @@ class CMainDlg
   std::unique_ptr<CClockWindow> clock_;
   // Shared with the update check, which may outlive the window.
   std::shared_ptr<std::atomic<bool>> exiting_ = std::make_shared<std::atomic<bool>>(false);
+  // The speak hotkey registered now, to go back to.
+  struct SpeakHotkey {
+    UINT modifiers;
+    UINT key;
+  };
+  std::optional<SpeakHotkey> speakHotkey_;
   ScopedFont statusFont_;
   CButtonBT hideButton_;
   CStaticCK statusLine_;

@@ -80,6 +80,19 @@ RunRoute RouteRunRequest(const TaskRunRequest& request) {
   return RunRoute::kExecute;
 }
 
+bool SaveBeforeAction(int32_t action) {
+  switch (action) {
+    case kShutdown:
+    case kRestart:
+    case kLogOff:
+    case kHibernate:
+    case kStandby:
+      return true;
+    default:
+      return false;
+  }
+}
+
 std::u16string RunDoneNotice(const TaskRunRequest& request) {
   return FormatText(u"%s %s\n执行完毕！", {request.name.View(), request.text.View()});
 }

@@ -51,6 +51,11 @@ enum class RunRoute {
   kExecute,  // carried out at once, with a notice
 };
 RunRoute RouteRunRequest(const TaskRunRequest& request);
+// Whether the task file must be on disk before `action` runs: the session
+// or the machine may be gone right after it. Otherwise the pass's save
+// (with its flush, which a busy disk can hold for half a second) comes
+// after the action.
+bool SaveBeforeAction(int32_t action);
 // "关机 \n执行完毕！": the notice after a run without a prompt.
 std::u16string RunDoneNotice(const TaskRunRequest& request);
 

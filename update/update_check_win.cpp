@@ -3,6 +3,8 @@
 #include <objbase.h>
 #include <urlmon.h>
 
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "platform/wide_string_win.h"
@@ -111,17 +113,21 @@ bool Download(const std::u16string& address,
   return false;
 }
 
-FetchedUpdate ReadFetched(const std::u16string& file) {
-  FetchedUpdate fetched;
-  fetched.version = ReadSetting(IntSetting{u"Config", u"Ver", 0}, file);
-  fetched.noteDate = ReadSetting(IntSetting{u"Config", u"NoteDate", 0}, file);
-  for (int n = 0; n < kUpdateLinkCount; ++n) {
-    const std::u16string title = Numbered(u"Title", n);
-    const std::u16string url = Numbered(u"Url", n);
-    fetched.titles[n] = ReadSetting(TextSetting{kLinkSection, title, u""}, file);
-    fetched.urls[n] = ReadSetting(TextSetting{kLinkSection, url, u""}, file);
-  }
-  return fetched;
+// The downloaded file's bytes; Download has bounded its size.
+std::optional<std::string> FileBytes(const std::u16string& file) {
+  const HANDLE opened = ::CreateFileW(AsWide(file.c_str()), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE)
+    return std::nullopt;
+  std::string bytes(kMaxUpdateFileBytes, '\0');
+  DWORD read = 0;
+  const BOOL ok =
+      ::ReadFile(opened, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  ::CloseHandle(opened);
+  if (!ok)
+    return std::nullopt;
+  bytes.resize(read);
+  return bytes;
 }
 
 DWORD WINAPI CheckThread(void* parameter) {
@@ -143,7 +149,15 @@ void RunUpdateCheck(const UpdateCheckJob& job) {
     if (!Download(UpdateFileAddress(job.site), fetchedFile, job))
       return;
   }
-  const FetchedUpdate fetched = ReadFetched(fetchedFile);
+  // Read here, not by the INI routines, which take a file without a mark
+  // in the ANSI code page and any answer for an INI file.
+  const std::optional<std::string> bytes = FileBytes(fetchedFile);
+  const std::optional<FetchedUpdate> read = bytes ? ReadUpdateFile(*bytes) : std::nullopt;
+  if (!read) {
+    ::DeleteFileW(AsWide(fetchedFile.c_str()));
+    return;
+  }
+  const FetchedUpdate& fetched = *read;
   const SettingsFile config(job.dataFolder + u"\\config.ini");
   const UpdateWrites writes =
       PlanUpdateWrites(fetched, config.Read(setting::kCheckDate), job.today);

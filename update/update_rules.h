@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,16 @@ struct FetchedUpdate {
   std::array<std::u16string, kUpdateLinkCount> titles;
   std::array<std::u16string, kUpdateLinkCount> urls;
 };
+
+// The downloaded update file, decoded by its own mark (UTF-16 either way
+// round, UTF-8 with or without one) and read as the INI routines would
+// (blanks round a value and one pair of enclosing quotes dropped, a text
+// cut at 259 units, a missing number 0). None, and nothing is stored, for
+// what is no update file: another encoding, an HTML page (a portal's or
+// an error page sent with 200), a NUL, a negative Ver or NoteDate, or one
+// beyond a version number's or a date number's range.
+inline constexpr int32_t kMaxNoteDate = 99991231;
+std::optional<FetchedUpdate> ReadUpdateFile(std::string_view bytes);
 
 // What the check writes after a fetch.
 struct UpdateWrites {

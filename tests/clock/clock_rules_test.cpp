@@ -122,6 +122,10 @@ TEST(PictureShiftTest, DrawWidthKeepsThePicturesProportions) {
   EXPECT_EQ(PictureDrawWidth(137, 110, 55), 68);
   EXPECT_EQ(PictureDrawWidth(110, 110, 220), 220);
   EXPECT_EQ(PictureDrawWidth(100, 0, 110), 0);
+  // A hostile bitmap's proportions: cut, not overflowing the int.
+  EXPECT_EQ(PictureDrawWidth(INT32_MAX, 1, 220), 65536);
+  EXPECT_EQ(PictureDrawWidth(70000, 1, 1), 65536);
+  EXPECT_EQ(PictureDrawWidth(-5, 10, 110), 0);
 }
 
 TEST(ClockFaceTextsTest, TimeDateSecondsAndWeekday) {
@@ -147,33 +151,48 @@ TEST(ClockFaceTextsTest, TimeDateSecondsAndWeekday) {
   EXPECT_EQ(Text(FaceTexts(now).weekday), Text(u"?"));
 }
 
-TEST(ClockPlaceTest, StoredPlaceUnlessItMeetsNoWorkArea) {
+// A 225-pixel clock: its band is 225 x 110. At least 32 x 32 of the band
+// must lie on one work area for the mouse to take it.
+TEST(ClockPlaceTest, StoredPlaceWhileItsBandCanBeGrabbed) {
   const ClockBox primary{0, 0, 1280, 984};
   const ClockBox right{1280, 0, 2560, 1024};
+  const ClockOrigin fallback{1005, 55};
   struct Case {
+    const char* name;
     int left;
     int top;
     std::vector<ClockBox> areas;
     ClockOrigin expected;
   };
   const Case cases[] = {
-      {300, 200, {primary}, {300, 200}},
-      // Partly off the edge still meets the work area: the user can reach it.
-      {1200, -100, {primary}, {1200, -100}},
-      // On a monitor that is gone.
-      {1500, 200, {primary}, {1005, 55}},
-      {1500, 200, {primary, right}, {1500, 200}},
-      // Just beside: the stored rectangle ends where the area begins.
-      {-225, 100, {primary}, {1005, 55}},
-      {-224, 100, {primary}, {-224, 100}},
-      {100, 5000, {primary}, {1005, 55}},
-      // No monitor known: the default place.
-      {300, 200, {}, {1005, 55}},
+      {"inside", 300, 200, {primary}, {300, 200}},
+      {"on a monitor that is gone", 1500, 200, {primary}, fallback},
+      {"on the second monitor", 1500, 200, {primary, right}, {1500, 200}},
+      {"a sliver at the left", -224, 100, {primary}, fallback},
+      {"32 at the left", -193, 100, {primary}, {-193, 100}},
+      {"31 at the left", -194, 100, {primary}, fallback},
+      {"32 at the right", 1248, 100, {primary}, {1248, 100}},
+      {"31 at the right", 1249, 100, {primary}, fallback},
+      {"band 32 into the top", 300, -78, {primary}, {300, -78}},
+      {"band 31 into the top", 300, -79, {primary}, fallback},
+      // The squares below the band do not count: they are no handle.
+      {"only the squares show", 300, -110, {primary}, fallback},
+      {"32 above the bottom", 300, 952, {primary}, {300, 952}},
+      {"31 above the bottom", 300, 953, {primary}, fallback},
+      {"far below", 100, 5000, {primary}, fallback},
+      {"at the ends of the int", INT32_MAX, INT32_MIN, {primary}, fallback},
+      // Split over two monitors, 32 on neither.
+      {"31 on each", 1249, 100, {primary, ClockBox{1280, 0, 1311, 1024}}, fallback},
+      {"no monitor known", 300, 200, {}, fallback},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ClockOpeningOrigin(c.left, c.top, 225, primary, c.areas), c.expected)
-        << c.left << "," << c.top;
+    EXPECT_EQ(ClockOpeningOrigin(c.left, c.top, GeometryForZoom(10), primary, c.areas), c.expected)
+        << c.name;
   }
+  // The band's height is the cell: 55 at zoom 5.
+  EXPECT_EQ(ClockOpeningOrigin(300, -23, GeometryForZoom(5), primary, {primary}),
+            (ClockOrigin{300, -23}));
+  EXPECT_EQ(ClockOpeningOrigin(300, -24, GeometryForZoom(5), primary, {primary}), fallback);
 }
 
 TEST(ClockPictureTest, WhichFileAPictureNumberLoads) {
@@ -190,14 +209,21 @@ TEST(ClockPictureTest, WhichFileAPictureNumberLoads) {
     int32_t number;
     std::optional<std::u16string> stored;
     std::optional<std::u16string> expected;
+    PictureOccasion occasion = PictureOccasion::kOpening;
   };
+  constexpr PictureOccasion kReload = PictureOccasion::kReload;
   const Case cases[] = {
-      // Missing: the bundled picture of the number, else the first.
+      // Missing: the bundled picture of the number, else the first when
+      // the clock opens, and on a reload none (the picture there is stays).
       {5, std::nullopt, folder + u"resource\\image\\Clock05.bmp"},
-      // Present but empty names nothing: the picture there is stays.
-      {5, u"", std::nullopt},
+      {5, std::nullopt, folder + u"resource\\image\\Clock05.bmp", kReload},
       {6, std::nullopt, folder + u"resource\\image\\Clock01.bmp"},
+      {6, std::nullopt, std::nullopt, kReload},
       {0, std::nullopt, folder + u"resource\\image\\Clock01.bmp"},
+      {0, std::nullopt, std::nullopt, kReload},
+      // Present but empty names nothing.
+      {5, u"", std::nullopt},
+      {5, u"", std::nullopt, kReload},
       // Relative inside the folder: taken against it, whether it exists or not.
       {2, u"resource\\image\\Clock05.bmp", folder + u"resource\\image\\Clock05.bmp"},
       {2, u"skins\\mine.bmp", folder + u"skins\\mine.bmp"},
@@ -214,10 +240,12 @@ TEST(ClockPictureTest, WhichFileAPictureNumberLoads) {
   };
   for (const Case& c : cases) {
     const std::string label = testing::ToUtf8(c.stored.value_or(u"<missing>"));
-    const std::optional<std::u16string> file = PictureFile(c.number, c.stored, folder, isFile);
-    ASSERT_EQ(file.has_value(), c.expected.has_value()) << label;
-    if (file)
+    const std::optional<std::u16string> file =
+        PictureFile(c.number, c.stored, folder, isFile, c.occasion);
+    ASSERT_EQ(file.has_value(), c.expected.has_value()) << label << ", picture " << c.number;
+    if (file) {
       EXPECT_EQ(Text(*file), Text(*c.expected)) << label;
+    }
   }
 }
 

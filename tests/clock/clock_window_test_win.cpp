@@ -256,6 +256,92 @@ TEST_F(ClockWindowTest, PaintsBackgroundTextAndPicture) {
   EXPECT_EQ(pictureInk, g.cell * g.cell);
 }
 
+// What the face draws with DrawTextW, each call as made.
+struct DrawnText {
+  std::wstring text;
+  RECT box;
+  UINT format;
+  std::wstring face;
+  LONG height;
+  LONG weight;
+};
+std::vector<DrawnText> drawnTexts;
+int WINAPI RecordDrawText(HDC dc, LPCWSTR text, int length, LPRECT box, UINT format) {
+  LOGFONTW font{};
+  ::GetObjectW(::GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
+  drawnTexts.push_back(
+      {std::wstring(text, length), *box, format, font.lfFaceName, font.lfHeight, font.lfWeight});
+  return ::DrawTextW(dc, text, length, box, format);
+}
+
+// Each text in its own box, format and font: at 2026-11-30 08:53:20, a
+// Monday, in the fake clock's zone; 96 dpi.
+TEST_F(ClockWindowTest, EachTextIsDrawnInItsBoxWithItsFont) {
+  clock_ = std::make_unique<CClockWindow>(program_, fakeClock_, owner_.hwnd(),
+                                          programFolder_.u16() + u"\\",
+                                          CClockWindow::Seams{::SetTimer, RecordDrawText});
+  ASSERT_NE(clock_->Create(::GetDesktopWindow()), nullptr);
+  PumpMessages();
+  drawnTexts.clear();
+  Face();
+  const int dpi = ::GetDeviceCaps(ScopedWindowDC(nullptr).get(), LOGPIXELSY);
+  const LONG big = -::MulDiv(50, dpi, 72);
+  const LONG small = -::MulDiv(11, dpi, 72);
+  constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+  const struct {
+    const wchar_t* text;
+    RECT box;
+    UINT format;
+    const wchar_t* face;
+    LONG height;
+    LONG weight;
+  } expected[] = {
+      {L"08:53", {0, 0, 225, 110}, kCentred, L"Verdana", big, FW_NORMAL},
+      {L"2026年11月30日", {0, 0, 225, 27}, kCentred, L"宋体", small, FW_NORMAL},
+      {L"20", {0, 0, 220, 105}, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE, L"宋体", small, FW_NORMAL},
+      {L"一", {0, 115, 110, 225}, kCentred, L"宋体", big, FW_BOLD},
+      {L"周", {5, 115, 110, 142}, DT_LEFT | DT_VCENTER | DT_SINGLELINE, L"宋体", small, FW_NORMAL},
+  };
+  ASSERT_EQ(drawnTexts.size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    const DrawnText& got = drawnTexts[i];
+    const auto& want = expected[i];
+    SCOPED_TRACE(testing::ToUtf8(FromWide(want.text)));
+    EXPECT_EQ(got.text, want.text);
+    EXPECT_EQ(got.box.left, want.box.left);
+    EXPECT_EQ(got.box.top, want.box.top);
+    EXPECT_EQ(got.box.right, want.box.right);
+    EXPECT_EQ(got.box.bottom, want.box.bottom);
+    EXPECT_EQ(got.format, want.format);
+    EXPECT_EQ(got.face, want.face);
+    EXPECT_EQ(got.height, want.height);
+    EXPECT_EQ(got.weight, want.weight);
+  }
+}
+
+// A timer to the next second that cannot be armed: the clock goes on at a
+// plain second instead of stopping.
+std::vector<UINT> timerRequests;
+UINT_PTR WINAPI TimerToTheSecondFails(HWND window, UINT_PTR id, UINT period, TIMERPROC procedure) {
+  timerRequests.push_back(period);
+  if (period != 1000)
+    return 0;
+  return ::SetTimer(window, id, period, procedure);
+}
+
+TEST_F(ClockWindowTest, ARepaintTimerThatCannotBeArmedFallsBackToASecond) {
+  timerRequests.clear();
+  fakeClock_.millisecond = 400;
+  clock_ = std::make_unique<CClockWindow>(program_, fakeClock_, owner_.hwnd(),
+                                          programFolder_.u16() + u"\\",
+                                          CClockWindow::Seams{TimerToTheSecondFails, ::DrawTextW});
+  ASSERT_NE(clock_->Create(::GetDesktopWindow()), nullptr);
+  EXPECT_EQ(timerRequests, (std::vector<UINT>{610, 1000}));
+  EXPECT_TRUE(::KillTimer(window(), CClockWindow::kRepaintTimer)) << "no timer runs";
+  ::SendMessageW(window(), WM_TIMER, CClockWindow::kRepaintTimer, 0);
+  EXPECT_TRUE(::KillTimer(window(), CClockWindow::kRepaintTimer)) << "the re-arm left no timer";
+}
+
 TEST_F(ClockWindowTest, PictureIsShiftedForFourPaintsOfEveryTen) {
   Open();
   const ClockGeometry& g = clock_->geometry();
@@ -305,12 +391,18 @@ TEST_F(ClockWindowTest, StoredPlaceIsUsedWhileAMonitorShowsIt) {
   EXPECT_EQ(Bounds(window()).top, 300);
   clock_->DestroyWindow();
 
-  // Beyond every monitor (one that was removed): the default place.
-  Configure(L"Clock", L"nLostPosLeft", std::to_wstring(work.right + 500));
-  Configure(L"Clock", L"nLastPostop", L"-2000");
-  Open();
-  EXPECT_EQ(Bounds(window()).left, work.right - 275);
-  EXPECT_EQ(Bounds(window()).top, 55);
+  // Beyond every monitor (one that was removed), or showing no more than a
+  // sliver of its band: the default place.
+  const std::pair<int, int> unreachable[] = {
+      {work.right + 500, -2000}, {work.right - 1, 300}, {40, work.top - 109}};
+  for (const auto& [left, top] : unreachable) {
+    Configure(L"Clock", L"nLostPosLeft", std::to_wstring(left));
+    Configure(L"Clock", L"nLastPostop", std::to_wstring(top));
+    Open();
+    EXPECT_EQ(Bounds(window()).left, work.right - 275) << left << "," << top;
+    EXPECT_EQ(Bounds(window()).top, 55) << left << "," << top;
+    clock_->DestroyWindow();
+  }
 }
 
 TEST_F(ClockWindowTest, DestroyingWritesWhereTheClockIs) {
@@ -483,9 +575,10 @@ TEST_F(ClockWindowTest, ReloadFollowsTheSettingsAtTheSamePlace) {
   EXPECT_FALSE(::IsIconic(window()));
   EXPECT_EQ(Alpha(), 255);
   EXPECT_FALSE(Topmost());
-  // Reloading writes nothing back, and leaves the menu's marks to the menu.
-  EXPECT_EQ(Stored(L"Clock", L"TopMost"), 0);
-  EXPECT_TRUE(MenuChecked(IDM_CLOCK_TOPMOST));
+  // The menu's marks follow what the reload applied.
+  EXPECT_FALSE(MenuChecked(IDM_CLOCK_TOPMOST));
+  EXPECT_TRUE(MenuChecked(IDM_CLOCK_FIXED));
+  EXPECT_EQ(CheckedOpacityItems(), std::vector<int>{32786});
   EXPECT_TRUE(clock_->fixed());
   EXPECT_EQ(clock_->textColor(), RGB(0, 250, 250));
 
@@ -501,6 +594,63 @@ TEST_F(ClockWindowTest, ReloadFollowsTheSettingsAtTheSamePlace) {
   ::SendMessageW(window(), WM_CLOCK_SETTINGS, 0, 1);
   EXPECT_TRUE(::IsWindowVisible(window()));
   EXPECT_EQ(Face()->Count(RGB(1, 2, 3), RECT{0, 0, 450, 450}), 450 * 450);
+}
+
+// Values the clock takes otherwise than they stand (2 is on, 15 opaque,
+// 0 opaque) are applied and not written back.
+TEST_F(ClockWindowTest, ReloadWritesNothingBack) {
+  Open();
+  const std::pair<const wchar_t*, const wchar_t*> stored[] = {
+      {L"TopMost", L"2"}, {L"Transparence", L"15"}, {L"Fix", L"3"}, {L"Zoom", L"30"}};
+  for (const auto& [key, value] : stored)
+    Configure(L"Clock", key, value);
+  ::SendMessageW(window(), WM_CLOCK_SETTINGS, 0, 1);
+  EXPECT_TRUE(Topmost());
+  EXPECT_EQ(Alpha(), 255);
+  EXPECT_TRUE(clock_->fixed());
+  for (const auto& [key, value] : stored) {
+    wchar_t text[32] = {};
+    ::GetPrivateProfileStringW(L"Clock", key, L"", text, 32, ConfigPath());
+    EXPECT_STREQ(text, value) << testing::ToUtf8(FromWide(key));
+  }
+  EXPECT_EQ(Stored(L"Clock", L"ClockFlag"), -12345);
+}
+
+// After a reload has switched on-top off (the clock page's box), the first
+// click of 窗口置顶 puts the clock on top again; likewise back.
+TEST_F(ClockWindowTest, AToggleAfterAReloadGoesFromTheStateApplied) {
+  Open();
+  for (const bool reloadedOn : {false, true}) {
+    SCOPED_TRACE(reloadedOn);
+    Configure(L"Clock", L"TopMost", reloadedOn ? L"1" : L"0");
+    ::SendMessageW(window(), WM_CLOCK_SETTINGS, 0, 1);
+    ASSERT_EQ(Topmost(), reloadedOn);
+    ::SendMessageW(window(), WM_COMMAND, IDM_CLOCK_TOPMOST, 0);
+    EXPECT_EQ(Topmost(), !reloadedOn);
+    EXPECT_EQ(MenuChecked(IDM_CLOCK_TOPMOST), !reloadedOn);
+    EXPECT_EQ(Stored(L"Clock", L"TopMost"), reloadedOn ? 0 : 1);
+  }
+  // Fixed, changed in the file behind the clock's back, likewise.
+  Configure(L"Clock", L"Fix", L"1");
+  ::SendMessageW(window(), WM_CLOCK_SETTINGS, 0, 1);
+  ASSERT_TRUE(clock_->fixed());
+  ::SendMessageW(window(), WM_COMMAND, IDM_CLOCK_FIXED, 0);
+  EXPECT_FALSE(clock_->fixed());
+  EXPECT_FALSE(MenuChecked(IDM_CLOCK_FIXED));
+}
+
+// A number without a bundled file and without its key names nothing on a
+// reload: the picture there is stays, as with an empty key.
+TEST_F(ClockWindowTest, AReloadToANumberWithoutAFileKeepsThePicture) {
+  Configure(L"BACKGROUND", L"nCurrent", L"2");
+  Open();
+  const HBITMAP second = clock_->picture();
+  ASSERT_NE(second, nullptr);
+  Configure(L"BACKGROUND", L"nCurrent", L"6");
+  ::SendMessageW(window(), WM_CLOCK_SETTINGS, 0, 1);
+  EXPECT_EQ(clock_->picture(), second);
+  const ClockGeometry& g = clock_->geometry();
+  EXPECT_EQ(Face()->At(g.cell + g.gap + 5, g.cell + g.gap + 5), Rgb(kSecondPicture));
 }
 
 TEST_F(ClockWindowTest, PictureThatCannotBeLoadedKeepsThePreviousOne) {

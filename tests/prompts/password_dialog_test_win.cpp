@@ -108,6 +108,16 @@ TEST_F(PasswordCheckTest, RefusedEntriesShowTheirTipAndKeepTheDialogOpen) {
   }
 }
 
+TEST_F(PasswordCheckTest, TheFieldTakesWhatTheSettingsFileGivesBack) {
+  LRESULT limit = 0;
+  OnNextDialog driver([&](HWND dialog) {
+    limit = ::SendDlgItemMessageW(dialog, IDC_PASSWORD_EDIT, EM_GETLIMITTEXT, 0, 0);
+    ClickButton(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(PasswordCheck(program_));
+  EXPECT_EQ(limit, 258);
+}
+
 TEST_F(PasswordCheckTest, ClosingWithoutTheRightPasswordFails) {
   struct Case {
     const char* name;

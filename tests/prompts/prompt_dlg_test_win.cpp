@@ -371,6 +371,21 @@ TEST_F(ProtectedPromptTest, CancelAsksForThePasswordAndTheCountGoesOnMeanwhile) 
   EXPECT_TRUE(ReportedClosed(prompt));
 }
 
+// The prompt compares what was typed as the password dialog does: whole,
+// not cut to the stored length.
+TEST_F(ProtectedPromptTest, ATypedTextLongerThanThePasswordIsWrong) {
+  const std::u16string stored(259, u'k');
+  program_.config().Write(setting::kPassword, stored);
+  HWND prompt = Open(Request(kShutdown, 30));
+  EXPECT_EQ(::SendDlgItemMessageW(prompt, IDC_PROMPT_PASSWORD, EM_GETLIMITTEXT, 0, 0), 258);
+  const std::wstring longer(260, L'k');
+  Attempt attempt = PressWith(prompt, IDC_PROMPT_CANCEL, longer.c_str());
+  EXPECT_TRUE(attempt.open);
+  EXPECT_EQ(Text(attempt.tip), Text(u"密码错误!"));
+  PressWith(prompt, IDC_PROMPT_CANCEL, AsWide(stored.c_str()));
+  EXPECT_FALSE(::IsWindow(prompt));
+}
+
 TEST_F(ProtectedPromptTest, ClosingFromTheKeyboardIsACancelBehindThePassword) {
   HWND prompt = Open(Request(kShutdown, 30));
   ::SendMessageW(prompt, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -40,9 +40,14 @@ TEST(ServiceTextsTest, LogBytesAreUtf8WithOneMarkAtTheStart) {
   const std::u16string entry = DayItemLogEntry(at, DayItemDescription(DayItem{4, 1, 8, 9, 9}));
   const std::string body =
       "2026-03-07 08:09:09\r\n方式：4   频率：1  小时：8  分钟：9  秒：9\r\n\r\n";
-  EXPECT_EQ(LogFileBytes(entry, /*fileIsEmpty=*/true), "\xEF\xBB\xBF" + body);
-  EXPECT_EQ(LogFileBytes(entry, /*fileIsEmpty=*/false), body);
-  EXPECT_EQ(body.find("\r\r"), std::string::npos);
+  const std::string first = LogFileBytes(entry, /*fileIsEmpty=*/true);
+  const std::string later = LogFileBytes(entry, /*fileIsEmpty=*/false);
+  EXPECT_EQ(first, "\xEF\xBB\xBF" + body);
+  EXPECT_EQ(later, body);
+  for (const std::string& bytes : {first, later}) {
+    EXPECT_EQ(bytes.find("\r\r"), std::string::npos);
+    EXPECT_EQ(bytes.rfind("\xEF\xBB\xBF"), bytes == first ? 0 : std::string::npos);
+  }
 }
 
 TEST(ServiceTextsTest, CommandLineQuotesThePath) {

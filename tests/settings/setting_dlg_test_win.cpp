@@ -10,11 +10,13 @@
 #include <string>
 
 #include "controls/window_text_win.h"
+#include "prompts/password_dialog_win.h"
 #include "resources/nightlatch_messages.h"
 #include "shell/paths_win.h"
 #include "shell/program_win.h"
 #include "support/control_host_win.h"
 #include "support/dialog_driver_win.h"
+#include "support/dialog_template_win.h"
 #include "support/pixels_win.h"
 #include "support/printable_text.h"
 #include "support/temp_folder.h"
@@ -76,6 +78,11 @@ class SettingDlgTest : public ::testing::Test {
   std::u16string Stored(const TextSetting& setting) const {
     return program_.config().Read(setting);
   }
+  // By the names other programs and older versions know the keys by.
+  int StoredAs(const wchar_t* section, const wchar_t* key) const {
+    return static_cast<int>(
+        ::GetPrivateProfileIntW(section, key, -1, AsWide(program_.config().path().c_str())));
+  }
 
   testing::TempFolder folder_{u"settings"};
   Program program_{folder_.u16()};
@@ -108,6 +115,71 @@ TEST_F(SettingDlgTest, TheSelectorShowsOnePageAtATime) {
   const RECT page = BoundsInParent(settings_->page(1));
   EXPECT_EQ(page.left, selector.right + 20);
   EXPECT_EQ(page.top, selector.top + 6);
+}
+
+// The three pages' templates as the dialog manager reads them: size, font,
+// and each control's id, kind and text in order.
+TEST(SettingsPageTemplatesTest, HoldTheirSizesIdsAndTexts) {
+  using testing::TemplateItem;
+  using Items = std::vector<TemplateItem>;
+  Items speak = {{1113, L"static", L" 报时设置"}, {-1, L"static", L"上午报时"}};
+  for (int hour = 1; hour <= 24; ++hour) {
+    if (hour == 13)
+      speak.push_back({-1, L"static", L"下午报时"});
+    speak.push_back({1088 + hour, L"check box", std::to_wstring(hour) + L"点"});
+  }
+  speak.push_back({-1, L"static", L"快捷键报时："});
+  speak.push_back({1114, L"msctls_hotkey32", L""});
+  const struct {
+    UINT id;
+    int width;
+    int height;
+    Items items;
+  } pages[] = {
+      {102,
+       212,
+       132,
+       {{1019, L"static", L" 基本设置"},
+        {-1, L"static", L"启动设置"},
+        {1023, L"check box", L"开机时自动启动 "},
+        {-1, L"static", L"提醒位置"},
+        {1024, L"check box", L"屏幕右下角(不选为屏幕中央弹出关机提醒)"},
+        {-1, L"static", L"提醒音乐"},
+        {1025, L"check box", L"启用"},
+        {1034, L"read-only edit", L""},
+        {1035, L"button", L"更换"},
+        {-1, L"static", L"语音报时"},
+        {1027, L"check box", L"整点报时"},
+        {1028, L"check box", L"半点报时"},
+        {1029, L"check box", L"气泡提示"}}},
+      {218,
+       203,
+       142,
+       {{1020, L"static", L" 密码设置"},
+        {1026, L"check box", L"启用密码保护"},
+        {-1, L"static", L"新密码"},
+        {1032, L"password edit", L""},
+        {-1, L"static", L"密码确认"},
+        {1036, L"password edit", L""},
+        {1077, L"button", L"保存密码设置"}}},
+      {219, 210, 152, speak},
+  };
+  for (const auto& page : pages) {
+    SCOPED_TRACE(page.id);
+    const testing::DialogTemplate read = testing::ReadDialogTemplate(page.id);
+    EXPECT_EQ(read.width, page.width);
+    EXPECT_EQ(read.height, page.height);
+    EXPECT_EQ(read.font, L"宋体");
+    EXPECT_EQ(read.pointSize, 10);
+    ASSERT_EQ(read.items.size(), page.items.size());
+    for (std::size_t i = 0; i < read.items.size(); ++i) {
+      const TemplateItem& got = read.items[i];
+      const TemplateItem& expected = page.items[i];
+      EXPECT_EQ(got.id, expected.id) << "item " << i;
+      EXPECT_EQ(got.kind, expected.kind) << "item " << i;
+      EXPECT_EQ(Text(FromWide(got.text)), Text(FromWide(expected.text))) << "item " << i;
+    }
+  }
 }
 
 // The colours as drawn: the selected entry blue with the others white on a
@@ -203,6 +275,67 @@ TEST_F(SettingDlgTest, SavingThePasswordWritesItOrSaysWhyNot) {
   }
 }
 
+// Blanks at either end, quotes and the longest text the fields take all
+// come back as typed: both gates then take exactly what was typed twice.
+TEST_F(SettingDlgTest, EveryPasswordThatCanBeTypedComesBackAsTyped) {
+  const std::u16string longest(258, u'密');
+  const std::u16string passwords[] = {u" abc", u"abc ",    u"\"abc\"", u"'abc'",
+                                      u"   ",  u"a\"b c'", u"\"",      longest};
+  for (const std::u16string& password : passwords) {
+    SCOPED_TRACE(testing::ToUtf8(password));
+    program_.config().Write(setting::kPasswordOn, 0);
+    program_.settings.passwordOn = false;
+    program_.unlocked = false;
+    Open();
+    HWND page = settings_->page(CPagePwdDlg::kPageIndex);
+    ClickButton(page, IDC_PAGE_PASSWORD_ON);
+    ::SetDlgItemTextW(page, IDC_PAGE_PASSWORD_NEW, AsWide(password.c_str()));
+    ::SetDlgItemTextW(page, IDC_PAGE_PASSWORD_CONFIRM, AsWide(password.c_str()));
+    ClickButton(page, IDC_PAGE_PASSWORD_SAVE);
+    EXPECT_EQ(Text(StatusShown()), Text(u"启用密码成功！"));
+    EXPECT_EQ(Text(Stored(setting::kPassword)), Text(password)) << "the prompt's gate reads this";
+    testing::OnNextDialog enter([&](HWND dialog) {
+      ::SetDlgItemTextW(dialog, IDC_PASSWORD_EDIT, AsWide(password.c_str()));
+      ClickButton(dialog, IDOK);  // a refusal leaves it to the driver to end
+    });
+    EXPECT_TRUE(PasswordCheck(program_)) << "the password dialog refuses what was saved";
+    EXPECT_TRUE(enter.ran());
+    settings_.reset();
+  }
+}
+
+TEST_F(SettingDlgTest, ThePasswordFieldsTakeNoMoreThanTheFileGivesBack) {
+  Open();
+  HWND page = settings_->page(CPagePwdDlg::kPageIndex);
+  for (int field : {IDC_PAGE_PASSWORD_NEW, IDC_PAGE_PASSWORD_CONFIRM})
+    EXPECT_EQ(::SendDlgItemMessageW(page, field, EM_GETLIMITTEXT, 0, 0), 258) << field;
+}
+
+// Pasted past the fields' limit, a password config.ini cannot give back is
+// not taken: the old one stays, and the status says so in red.
+TEST_F(SettingDlgTest, APasswordTheFileCannotGiveBackKeepsTheOldOne) {
+  program_.config().Write(setting::kPasswordOn, 1);
+  program_.config().Write(setting::kPassword, u"Old");
+  program_.settings.passwordOn = true;
+  Open();
+  HWND page = settings_->page(CPagePwdDlg::kPageIndex);
+  const std::wstring tooLong(300, L'x');
+  ::SetDlgItemTextW(page, IDC_PAGE_PASSWORD_NEW, tooLong.c_str());
+  ::SetDlgItemTextW(page, IDC_PAGE_PASSWORD_CONFIRM, tooLong.c_str());
+  ClickButton(page, IDC_PAGE_PASSWORD_SAVE);
+  EXPECT_EQ(Text(StatusShown()), Text(u"密码无法保存，原密码不变！"));
+  EXPECT_EQ(Text(Stored(setting::kPassword)), Text(u"Old"));
+  EXPECT_EQ(program_.config().Read(setting::kPasswordOn), 1);
+  EXPECT_TRUE(program_.settings.passwordOn);
+  HWND status = settings_->Item(IDC_SETTINGS_STATUS);
+  ::UpdateWindow(status);
+  ScopedWindowDC dc(status);
+  RECT area{};
+  ::GetClientRect(status, &area);
+  EXPECT_EQ(testing::Rgb(::GetPixel(dc.get(), area.right - 2, 1)), testing::Rgb(RGB(255, 0, 0)))
+      << "a refusal shows in red";
+}
+
 TEST_F(SettingDlgTest, ASecondStatusReplacesTheFirstAndTheTimerHidesIt) {
   Open();
   HWND page = settings_->page(CPagePwdDlg::kPageIndex);
@@ -215,6 +348,25 @@ TEST_F(SettingDlgTest, ASecondStatusReplacesTheFirstAndTheTimerHidesIt) {
   // The second text restarted the timer; its expiry hides the label.
   ::SendMessageW(settings_->hwnd(), WM_TIMER, CSettingDlg::kStatusTimer, 0);
   EXPECT_EQ(Text(StatusShown()), Text(u"<hidden>"));
+}
+
+// On the real timer: a second status shown before the first has gone
+// shows for two full seconds from then.
+TEST_F(SettingDlgTest, ASecondStatusShowsForTwoSecondsFromItsOwnStart) {
+  Open();
+  HWND page = settings_->page(CPagePwdDlg::kPageIndex);
+  ClickButton(page, IDC_PAGE_PASSWORD_SAVE);
+  testing::PumpMessagesFor(1300);
+  ASSERT_EQ(Text(StatusShown()), Text(u"取消密码成功！"));
+  ClickButton(page, IDC_PAGE_PASSWORD_SAVE);
+  const ULONGLONG shown = ::GetTickCount64();
+  testing::PumpMessagesFor(1500);
+  EXPECT_EQ(Text(StatusShown()), Text(u"取消密码成功！")) << "hidden on the first text's time";
+  while (StatusShown() != u"<hidden>" && ::GetTickCount64() - shown < 4000)
+    testing::PumpMessagesFor(20);
+  const ULONGLONG lasted = ::GetTickCount64() - shown;
+  EXPECT_GE(lasted, 1950u);
+  EXPECT_LT(lasted, 2700u) << "not hidden two seconds after it was shown";
 }
 
 TEST_F(SettingDlgTest, BasicPageOpensFromTheSettingsAndHidesTheSoundFileWhenSilent) {
@@ -255,21 +407,22 @@ TEST_F(SettingDlgTest, BasicPageClicksWriteTheSettingAndTheCopy) {
   const RuntimeSettings& copies = program_.settings;
   const struct {
     int box;
-    IntSetting setting;
+    const wchar_t* section;
+    const wchar_t* key;
     const bool* copy;
     const char16_t* status;
   } cases[] = {
-      {IDC_PAGE_BASIC_CORNER, setting::kPromptBottomRight, &copies.promptBottomRight,
+      {IDC_PAGE_BASIC_CORNER, L"Config", L"Position", &copies.promptBottomRight,
        u"设置提醒显示位置，修改成功！"},
-      {IDC_PAGE_BASIC_BY_HOUR, setting::kSpeakByHour, &copies.speakByHour, u"报时设置,修改成功！"},
-      {IDC_PAGE_BASIC_BY_HALF, setting::kSpeakByHalf, &copies.speakByHalf, u"报时设置,修改成功！"},
-      {IDC_PAGE_BASIC_NOTIFY, setting::kSpeakNotify, &copies.speakNotify, u"报时设置,修改成功！"},
+      {IDC_PAGE_BASIC_BY_HOUR, L"Speak", L"ByHour", &copies.speakByHour, u"报时设置,修改成功！"},
+      {IDC_PAGE_BASIC_BY_HALF, L"Speak", L"ByHalf", &copies.speakByHalf, u"报时设置,修改成功！"},
+      {IDC_PAGE_BASIC_NOTIFY, L"Speak", L"Notify", &copies.speakNotify, u"报时设置,修改成功！"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.box);
     for (const bool ticked : {true, false}) {
       ClickButton(page, c.box);
-      EXPECT_EQ(program_.config().Read(c.setting), ticked ? 1 : 0);
+      EXPECT_EQ(StoredAs(c.section, c.key), ticked ? 1 : 0);
       EXPECT_EQ(*c.copy, ticked);
       EXPECT_EQ(Text(StatusShown()), Text(c.status));
     }
@@ -380,17 +533,57 @@ TEST_F(SettingDlgTest, AHotkeyIsSavedOnceItHasAKeyAndTheStatusSaysWhetherItIsOur
   EXPECT_EQ(host_.hotkeyChanges, 0);
 
   press(VK_F8, HOTKEYF_CONTROL);
-  EXPECT_EQ(program_.config().Read(setting::kHotkeyKey), 119);
-  EXPECT_EQ(program_.config().Read(setting::kHotkeyModifiers), 2);
+  EXPECT_EQ(StoredAs(L"Speak", L"HotkeyVK"), 119);
+  EXPECT_EQ(StoredAs(L"Speak", L"HotkeySYS"), 2);
   EXPECT_EQ(host_.hotkeyChanges, 1);
   EXPECT_EQ(Text(StatusShown()), Text(u"设置快捷键成功！"));
 
-  // Held by another program: still written, but not praised.
+  // Held by another program: the old one stays, in the file and the field.
   host_.registers = false;
   press(VK_F7, HOTKEYF_CONTROL | HOTKEYF_ALT);
-  EXPECT_EQ(program_.config().Read(setting::kHotkeyKey), VK_F7);
-  EXPECT_EQ(program_.config().Read(setting::kHotkeyModifiers), HOTKEYF_CONTROL | HOTKEYF_ALT);
-  EXPECT_EQ(Text(StatusShown()), Text(u"设置快捷键失败，该快捷键已被占用！"));
+  EXPECT_EQ(host_.hotkeyChanges, 2);
+  EXPECT_EQ(program_.config().Read(setting::kHotkeyKey), VK_F8);
+  EXPECT_EQ(program_.config().Read(setting::kHotkeyModifiers), HOTKEYF_CONTROL);
+  EXPECT_EQ(::SendMessageW(hotkey, HKM_GETHOTKEY, 0, 0), MAKEWORD(VK_F8, HOTKEYF_CONTROL));
+  EXPECT_EQ(Text(StatusShown()), Text(u"设置快捷键失败，该快捷键已被占用，原快捷键不变！"));
+}
+
+// A key without Ctrl or Alt would take that key from every program.
+TEST_F(SettingDlgTest, AHotkeyWithoutCtrlOrAltIsRefused) {
+  Open();
+  HWND page = settings_->page(CPageTimeSpeakDlg::kPageIndex);
+  HWND hotkey = ::GetDlgItem(page, IDC_PAGE_SPEAK_HOTKEY);
+  const struct {
+    const char* name;
+    BYTE modifiers;
+    bool saved;
+  } cases[] = {
+      {"bare key", 0, false},
+      {"Shift", HOTKEYF_SHIFT, false},
+      {"Shift and extended", HOTKEYF_SHIFT | HOTKEYF_EXT, false},
+      {"Alt", HOTKEYF_ALT, true},
+      {"Ctrl and Shift", HOTKEYF_CONTROL | HOTKEYF_SHIFT, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    program_.config().Write(setting::kHotkeyKey, 120);
+    program_.config().Write(setting::kHotkeyModifiers, 2);
+    host_.hotkeyChanges = 0;
+    ::SendMessageW(hotkey, HKM_SETHOTKEY, MAKEWORD('A', c.modifiers), 0);
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_PAGE_SPEAK_HOTKEY, EN_CHANGE),
+                   reinterpret_cast<LPARAM>(hotkey));
+    EXPECT_EQ(program_.config().Read(setting::kHotkeyKey), c.saved ? 'A' : 120);
+    EXPECT_EQ(program_.config().Read(setting::kHotkeyModifiers), c.saved ? c.modifiers : 2);
+    EXPECT_EQ(host_.hotkeyChanges, c.saved ? 1 : 0);
+    EXPECT_EQ(Text(StatusShown()),
+              Text(c.saved ? u"设置快捷键成功！" : u"快捷键需要包含Ctrl或Alt！"));
+  }
+
+  // Typed into the control, a key without a modifier gets Ctrl.
+  ::SetFocus(hotkey);
+  ::SendMessageW(hotkey, WM_KEYDOWN, 'B', 0);
+  ::SendMessageW(hotkey, WM_KEYUP, 'B', 0xC0000000);
+  EXPECT_EQ(::SendMessageW(hotkey, HKM_GETHOTKEY, 0, 0), MAKEWORD('B', HOTKEYF_CONTROL));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "resources/nightlatch_messages.h"
 #include "support/dialog_driver_win.h"
 #include "support/main_dlg_fixture_win.h"
+#include "support/printable_text.h"
 
 namespace nightlatch {
 namespace {
@@ -145,6 +146,50 @@ TEST_F(ClockMainDlgTest, SavingTheClockPageResizesHidesAndShowsTheRunningClock) 
   const RECT restored = Bounds(clock);
   EXPECT_EQ(restored.right - restored.left, 225);
   EXPECT_TRUE(::IsWindowVisible(clock));
+}
+
+// Hand-edited values: the page shows what the running clock applies, and a
+// save without changes keeps the clock as it was.
+TEST_F(ClockMainDlgTest, ThePageShowsWhatTheClockApplies) {
+  const struct {
+    const char16_t* zoom;
+    const char16_t* opacity;
+    int side;
+    int alpha;
+    const wchar_t* zoomShown;
+    const wchar_t* opacityShown;
+  } cases[] = {
+      {u"30", u"0", 225, 255, L"100%", L"100%"},
+      {u"3", u"-4", 225, 255, L"100%", L"100%"},
+      {u"15", u"15", 337, 255, L"150%", L"100%"},
+      {u"5", u"7", 112, 178, L"50%", L"70%"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::ToUtf8(std::u16string(c.zoom) + u"/" + c.opacity));
+    Configure(u"Clock", u"Zoom", c.zoom);
+    Configure(u"Clock", u"Transparence", c.opacity);
+    Open();
+    ::SendMessageW(dialog_->hwnd(), WM_FINISH_START, 0, 0);
+    HWND page = dialog_->pages().settings().page(CPageClockDlg::kPageIndex);
+    const auto shown = [&](int id) {
+      wchar_t text[16] = {};
+      ::GetDlgItemTextW(page, id, text, 16);
+      return std::wstring(text);
+    };
+    const auto alpha = [&] {
+      BYTE value = 0;
+      ::GetLayeredWindowAttributes(Clock(), nullptr, &value, nullptr);
+      return static_cast<int>(value);
+    };
+    EXPECT_EQ(shown(IDC_PAGE_CLOCK_ZOOM_PERCENT), c.zoomShown);
+    EXPECT_EQ(shown(IDC_PAGE_CLOCK_OPACITY_PERCENT), c.opacityShown);
+    EXPECT_EQ(Bounds(Clock()).right - Bounds(Clock()).left, c.side);
+    EXPECT_EQ(alpha(), c.alpha);
+    ClickButton(page, IDC_PAGE_CLOCK_SAVE);
+    EXPECT_EQ(Bounds(Clock()).right - Bounds(Clock()).left, c.side) << "after saving";
+    EXPECT_EQ(alpha(), c.alpha) << "after saving";
+    dialog_->DestroyWindow();
+  }
 }
 
 }  // namespace

@@ -5,14 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/task_texts.h"
 #include "platform/wide_string_win.h"
 #include "platform/window_geometry_win.h"
+#include "resources/nightlatch_messages.h"
 #include "shell/tick_rules.h"
 #include "support/dialog_driver_win.h"
 #include "support/fake_clock.h"
@@ -106,6 +109,31 @@ TEST_F(MainDlgTest, DueTaskWithoutWarningIsSavedThenCarriedOutWithANotice) {
   ASSERT_TRUE(Notice());
   EXPECT_TRUE(::IsWindowVisible(Notice()));
   EXPECT_EQ(Text(NoticeText()), Text(u"关机 \n执行完毕！"));
+}
+
+// The pass's save flushes helper.dat to disk, which a busy disk can hold
+// for half a second: an action that leaves the session running comes first,
+// one that may end it after.
+TEST_F(MainDlgTest, TheTaskFileIsSavedBeforeActionsThatEndTheSessionAndAfterTheRest) {
+  const struct {
+    int32_t action;
+    bool savedFirst;
+  } cases[] = {{kOpen, false},   {kLock, false},  {kMonitorOff, false}, {kShutdown, true},
+               {kRestart, true}, {kLogOff, true}, {kHibernate, true},   {kStandby, true}};
+  Open();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.action);
+    std::filesystem::remove(folder_ / "helper.dat");
+    std::vector<uintmax_t> sizesSeen;
+    calls_.onCall = [&] { sizesSeen.push_back(TaskFileSize()); };
+    AddTask(kFixed, c.action, clock_.now + 1, 0, u"http://127.0.0.1/");
+    ++clock_.now;
+    Tick();
+    calls_.onCall = nullptr;
+    ASSERT_FALSE(sizesSeen.empty()) << "not carried out";
+    EXPECT_EQ(sizesSeen.back() > 0, c.savedFirst);
+    EXPECT_GT(TaskFileSize(), 0u) << "saved after the action";
+  }
 }
 
 TEST_F(MainDlgTest, OpenTaskRunsAtOnceWhateverItsWarning) {
@@ -364,6 +392,26 @@ TEST_F(MainDlgTest, NewerKnownVersionIsAnnouncedAtStart) {
   Open();
   ASSERT_TRUE(Notice());
   EXPECT_EQ(Text(NoticeText()), Text(u"发现新版本^_^\n请打开窗口，点击相关链接下载新版本！\n"));
+}
+
+// The update check's report may reach a window that has begun to close (its
+// destruction takes messages): nothing comes up after the window is gone.
+TEST_F(MainDlgTest, AnUpdateReportWhileClosingShowsNothing) {
+  Configure(u"Config", u"Ver", u"99999999");
+  Open();
+  ASSERT_NE(Notice(), nullptr) << "a newer version is announced at start";
+  HWND window = dialog_->hwnd();
+  std::atomic<bool> reported = false;
+  std::thread report([&] {
+    ::SendMessageW(window, WM_UPDATE_FETCHED, 0, 0);
+    reported = true;
+  });
+  ::Sleep(300);  // the report now waits for this thread to take messages
+  dialog_->DestroyWindow();
+  for (int i = 0; i < 100 && !reported; ++i)
+    testing::PumpMessagesFor(20);
+  report.join();
+  EXPECT_EQ(dialog_->noticeWindow().window(), nullptr) << "a notice came up while closing";
 }
 
 TEST_F(MainDlgTest, TaskFileIsLoadedFromTheDataFolderAndSavedAtTheEnd) {

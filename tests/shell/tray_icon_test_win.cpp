@@ -34,6 +34,27 @@ class TrayIconTest : public testing::MainDlgFixture {
   LRESULT IconEvent(WPARAM iconId, UINT mouseMessage) {
     return ::SendMessageW(dialog_->hwnd(), WM_TRAY_CALLBACK, iconId, mouseMessage);
   }
+
+  // The hotkey entered on the time-announcement page of the real dialog.
+  void EnterHotkey(BYTE key, BYTE modifiers) {
+    ::SendMessageW(dialog_->hwnd(), WM_FINISH_START, 0, 0);
+    HWND page = dialog_->pages().settings().page(CPageTimeSpeakDlg::kPageIndex);
+    HWND hotkey = ::GetDlgItem(page, IDC_PAGE_SPEAK_HOTKEY);
+    ::SendMessageW(hotkey, HKM_SETHOTKEY, MAKEWORD(key, modifiers), 0);
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_PAGE_SPEAK_HOTKEY, EN_CHANGE),
+                   reinterpret_cast<LPARAM>(hotkey));
+  }
+
+  // What an announcement showed: Chimebox is not beside the test program,
+  // so its start fails visibly.
+  std::u16string Announced() const {
+    CMessageDlg* notice = dialog_->noticeWindow().window();
+    if (!notice)
+      return u"<nothing>";
+    wchar_t text[64] = {};
+    ::GetDlgItemTextW(notice->hwnd(), IDC_MESSAGE_TEXT, text, 64);
+    return FromWide(text);
+  }
 };
 
 TEST_F(TrayIconTest, IconCarriesTheTitleAndReturnsAfterTheTaskbarRestarts) {
@@ -114,33 +135,37 @@ void PressWithControl(WORD key) {
 // A hotkey set on the time-announcement page speaks at once; the old one
 // no longer does.
 TEST_F(TrayIconTest, AHotkeySetOnItsPageReplacesTheOldOne) {
-  ::SendMessageW(dialog_->hwnd(), WM_FINISH_START, 0, 0);
-  HWND page = dialog_->pages().settings().page(CPageTimeSpeakDlg::kPageIndex);
-  HWND hotkey = ::GetDlgItem(page, IDC_PAGE_SPEAK_HOTKEY);
-  ::SendMessageW(hotkey, HKM_SETHOTKEY, MAKEWORD(VK_F8, HOTKEYF_CONTROL), 0);
-  ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_PAGE_SPEAK_HOTKEY, EN_CHANGE),
-                 reinterpret_cast<LPARAM>(hotkey));
+  EnterHotkey(VK_F8, HOTKEYF_CONTROL);
   EXPECT_EQ(program_.config().Read(setting::kHotkeyKey), VK_F8);
 
   PressWithControl(VK_F9);
-  EXPECT_EQ(dialog_->noticeWindow().window(), nullptr) << "Ctrl+F9 is no longer ours";
+  EXPECT_EQ(Text(Announced()), Text(u"<nothing>")) << "Ctrl+F9 is no longer ours";
   PressWithControl(VK_F8);
-  CMessageDlg* notice = dialog_->noticeWindow().window();
-  ASSERT_TRUE(notice) << "no WM_HOTKEY for Ctrl+F8";
-  wchar_t text[64] = {};
-  ::GetDlgItemTextW(notice->hwnd(), IDC_MESSAGE_TEXT, text, 64);
-  EXPECT_EQ(Text(FromWide(text)), Text(u"报时失败"));
+  EXPECT_EQ(Text(Announced()), Text(u"报时失败")) << "no WM_HOTKEY for Ctrl+F8";
+}
+
+// A combination another program holds cannot be ours: the old hotkey goes
+// on speaking, and the page says so.
+TEST_F(TrayIconTest, AHotkeyHeldElsewhereLeavesTheOldOneWorking) {
+  HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                                 nullptr);
+  ASSERT_TRUE(::RegisterHotKey(other, 7, MOD_CONTROL | MOD_ALT, VK_F7));
+  EnterHotkey(VK_F7, HOTKEYF_CONTROL | HOTKEYF_ALT);
+  wchar_t status[128] = {};
+  ::GetWindowTextW(dialog_->pages().settings().Item(IDC_SETTINGS_STATUS), status, 128);
+  EXPECT_EQ(Text(FromWide(status)), Text(u"设置快捷键失败，该快捷键已被占用，原快捷键不变！"));
+  EXPECT_EQ(program_.config().Read(setting::kHotkeyKey), VK_F9);
+  EXPECT_EQ(program_.config().Read(setting::kHotkeyModifiers), HOTKEYF_CONTROL);
+  ::UnregisterHotKey(other, 7);
+  ::DestroyWindow(other);
+
+  PressWithControl(VK_F9);
+  EXPECT_EQ(Text(Announced()), Text(u"报时失败")) << "Ctrl+F9 no longer speaks";
 }
 
 TEST_F(TrayIconTest, SpeakHotkeyFiresForKeyboardInput) {
-  // Ctrl+F9 by default; Chimebox is not beside the test program, so the
-  // announcement's start fails visibly.
-  PressWithControl(VK_F9);
-  CMessageDlg* notice = dialog_->noticeWindow().window();
-  ASSERT_TRUE(notice) << "no WM_HOTKEY arrived";
-  wchar_t text[64] = {};
-  ::GetDlgItemTextW(notice->hwnd(), IDC_MESSAGE_TEXT, text, 64);
-  EXPECT_EQ(Text(FromWide(text)), Text(u"报时失败"));
+  PressWithControl(VK_F9);  // Ctrl+F9 by default
+  EXPECT_EQ(Text(Announced()), Text(u"报时失败")) << "no WM_HOTKEY arrived";
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/actions.h"
@@ -20,33 +22,40 @@ class RecordingSystemCalls final : public SystemCalls {
       : privilegeGranted_(privilegeGranted) {}
 
   bool EnableShutdownPrivilege() override {
-    calls_.push_back("EnableShutdownPrivilege()");
+    Record("EnableShutdownPrivilege()");
     return privilegeGranted_;
   }
   void EndSession(uint32_t flags, uint32_t reason) override {
-    calls_.push_back("EndSession(flags=" + Hex(flags) + ", reason=" + Hex(reason) + ")");
+    Record("EndSession(flags=" + Hex(flags) + ", reason=" + Hex(reason) + ")");
   }
-  void LockWorkStation() override { calls_.push_back("LockWorkStation()"); }
+  void LockWorkStation() override { Record("LockWorkStation()"); }
   void SetSystemPowerState(bool suspend, bool force) override {
-    calls_.push_back(std::string("SetSystemPowerState(suspend=") + Bool(suspend) +
-                     ", force=" + Bool(force) + ")");
+    Record(std::string("SetSystemPowerState(suspend=") + Bool(suspend) + ", force=" + Bool(force) +
+           ")");
   }
   void Sleep(uint32_t milliseconds) override {
-    calls_.push_back("Sleep(" + std::to_string(milliseconds) + ")");
+    Record("Sleep(" + std::to_string(milliseconds) + ")");
   }
   void BroadcastMonitorPower(int32_t state) override {
-    calls_.push_back("BroadcastMonitorPower(" + std::to_string(state) + ")");
+    Record("BroadcastMonitorPower(" + std::to_string(state) + ")");
   }
   void ShellOpen(std::u16string_view file) override {
-    calls_.push_back("ShellOpen(" + ToUtf8(file) + ")");
+    Record("ShellOpen(" + ToUtf8(file) + ")");
     openedFiles_.emplace_back(file);
   }
 
   const std::vector<std::string>& calls() const { return calls_; }
+  // Run at each call, for a test that looks at the world as the action sees it.
+  std::function<void()> onCall;
   // The exact units handed to the shell, for checks the UTF-8 log could blur.
   const std::vector<std::u16string>& openedFiles() const { return openedFiles_; }
 
  private:
+  void Record(std::string call) {
+    calls_.push_back(std::move(call));
+    if (onCall)
+      onCall();
+  }
   static std::string Hex(uint32_t value) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(value));

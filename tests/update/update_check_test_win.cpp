@@ -197,6 +197,97 @@ TEST_F(UpdateCheckTest, AddressesThatAreNoWebPagesAreNotStored) {
   EXPECT_EQ(Text(Config(L"Ver")), Text(u"1"));
 }
 
+// A server folder of its own for a case, so that no cached answer stands in.
+std::string FolderOf(const char* name) {
+  std::string folder = std::string("/") + name;
+  for (char& c : folder)
+    if (c == ' ')
+      c = '-';
+  return folder;
+}
+
+std::string Utf16Le(const std::u16string& text) {
+  std::string bytes = "\xFF\xFE";
+  for (char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
+std::string Utf16Be(const std::u16string& text) {
+  std::string bytes = "\xFE\xFF";
+  for (char16_t unit : text) {
+    bytes += static_cast<char>(unit >> 8);
+    bytes += static_cast<char>(unit & 0xFF);
+  }
+  return bytes;
+}
+
+// Chinese titles arrive as written whichever Unicode form the site serves.
+TEST_F(UpdateCheckTest, TheUpdateFileIsReadInItsOwnEncoding) {
+  const std::u16string text =
+      u"[Config]\r\nVer=20400001\r\nNoteDate=20261201\r\n[Link]\r\n"
+      u"Title1= 新版本说明 \r\nUrl1=https://example.invalid/新\r\n"
+      u"Title2=\"帮助\"\r\n";
+  const std::string utf8 = testing::ToUtf8(text);
+  const struct {
+    const char* name;
+    std::string body;
+  } cases[] = {
+      {"utf-8", utf8},
+      {"utf-8 with mark", "\xEF\xBB\xBF" + utf8},
+      {"utf-16", Utf16Le(text)},
+      {"utf-16 big-endian", Utf16Be(text)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(data_ / "note.ini");
+    std::filesystem::remove(data_ / "config.ini");
+    WriteServerFile("ver2.ini", c.body);
+    Check(Site(FolderOf(c.name)));
+    EXPECT_EQ(Text(Note(L"Title1")), Text(u"新版本说明"));
+    EXPECT_EQ(Text(Note(L"Url1")), Text(u"https://example.invalid/新"));
+    EXPECT_EQ(Text(Note(L"Title2")), Text(u"帮助"));
+    EXPECT_EQ(Text(Config(L"Ver")), Text(u"20400001"));
+    EXPECT_EQ(Text(Config(L"Checkdate")), Text(u"20261210"));
+  }
+  EXPECT_EQ(window_.fetched, 4);
+}
+
+// What is no update file changes nothing, as a failed download: the next
+// start asks again.
+TEST_F(UpdateCheckTest, AnAnswerThatIsNoUpdateFileStoresNothing) {
+  const std::string links = "[Link]\r\nTitle1=Site\r\nUrl1=https://example.invalid/1\r\n";
+  const struct {
+    const char* name;
+    std::string body;
+  } cases[] = {
+      {"html",
+       "<!DOCTYPE html>\n<html><head><title>[Config]</title></head>\n"
+       "<body>Ver=20400001\n</body></html>\n"},
+      {"html after blanks", "\r\n  <HTML>\r\n[Config]\r\nVer=1\r\n</HTML>"},
+      {"ansi chinese", "[Config]\r\nVer=20400001\r\n[Link]\r\nTitle1=\xD0\xC2\xB0\xE6\r\n"},
+      {"odd utf-16", "\xFF\xFE[\0C\0o\0n\0f\0i\0g\0]"},
+      {"binary", std::string("[Config]\r\nVer=1\r\n\0\0\x01\x02", 20)},
+      {"negative version", "[Config]\r\nVer=-5\r\nNoteDate=20261201\r\n" + links},
+      {"huge version", "[Config]\r\nVer=99999999999\r\nNoteDate=20261201\r\n" + links},
+      {"negative date", "[Config]\r\nVer=20400001\r\nNoteDate=-20261201\r\n" + links},
+      {"huge date", "[Config]\r\nVer=20400001\r\nNoteDate=4294967295\r\n" + links},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteServerFile("ver2.ini", c.body);
+    Check(Site(FolderOf(c.name)));
+    EXPECT_EQ(Text(Config(L"Checkdate")), Text(u"<missing>"));
+    EXPECT_EQ(Text(Config(L"Ver")), Text(u"<missing>"));
+    EXPECT_EQ(Text(Note(L"Title1")), Text(u"<missing>"));
+    EXPECT_FALSE(std::filesystem::exists(data_ / "ver.ini"));
+  }
+  EXPECT_EQ(window_.fetched, 0);
+  EXPECT_EQ(Requests().size(), std::size(cases)) << "each case reached the server";
+}
+
 TEST_F(UpdateCheckTest, AnExitDuringTheFirstSecondSendsNoRequest) {
   WriteServerFile("ver2.ini", "[Config]\r\nVer=1\r\n");
   std::thread check([&] {
