@@ -14,8 +14,14 @@ constexpr int64_t kFileTimeUnitsPerSecond = 10000000;
 // The sleep settings' "allow wake timers", and its value that lets every
 // timer wake the computer (0 is off; 2, on newer systems, wakes only for
 // the system's own important timers).
-constexpr GUID kSleepSubgroup = {0x238c9fa8, 0x0aad, 0x41ed, {0x83, 0xf4, 0x97, 0xbe, 0x24, 0x2c, 0x8f, 0x20}};
-constexpr GUID kAllowWakeTimers = {0xbd3b718a, 0x0680, 0x4d9d, {0x8a, 0xb2, 0xe1, 0xd2, 0xb4, 0xac, 0x80, 0x6d}};
+constexpr GUID kSleepSubgroup = {0x238c9fa8,
+                                 0x0aad,
+                                 0x41ed,
+                                 {0x83, 0xf4, 0x97, 0xbe, 0x24, 0x2c, 0x8f, 0x20}};
+constexpr GUID kAllowWakeTimers = {0xbd3b718a,
+                                   0x0680,
+                                   0x4d9d,
+                                   {0x8a, 0xb2, 0xe1, 0xd2, 0xb4, 0xac, 0x80, 0x6d}};
 constexpr DWORD kWakeTimersEnabled = 1;
 
 using GetActiveSchemeFunction = DWORD WINAPI(HKEY, GUID**);

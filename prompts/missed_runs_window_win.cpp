@@ -29,6 +29,8 @@ void CMissedRunsDlg::OnFinalMessage(HWND) {
 
 bool CMissedRunsDlg::OnInitDialog() {
   ok_.Attach(Item(IDOK));
+  // No caption bar, but a title the taskbar and a search by title find.
+  ::SetWindowTextW(hwnd(), L"错过的任务");
   ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE,
                       ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
   titleFont_ = CreateTitleFont();

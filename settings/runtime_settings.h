@@ -13,8 +13,8 @@ struct RuntimeSettings {
   bool speakByHour = false;
   bool speakByHalf = false;
   bool speakNotify = false;
-  bool wakeForTasks = false;
   std::u16string speakHours = u"000000000000000000000000";
+  bool wakeForTasks = false;
 };
 
 class SettingsFile;

@@ -4,6 +4,7 @@
 //   window_probe post <title> <message> <wparam> <lparam>  posts a message; 2 not found
 //   window_probe value <HKCU subkey> <name>  prints a text value as UTF-8; 2 not found
 //   window_probe wait <title> <visible|hidden> <ms>  exit 0 when reached, 3 on time-out
+//   window_probe items <title> <control id>  prints a list box's lines as UTF-8; 2 not found
 //   window_probe dismiss <caption> <ms>  waits for a message box, prints its
 //                text (UTF-8) and posts IDOK; exit 0 dismissed, 3 on time-out
 #include <windows.h>
@@ -49,6 +50,21 @@ int PrintUserValue(const wchar_t* subkey, const wchar_t* name) {
   return 0;
 }
 
+int PrintListItems(const wchar_t* title, int controlId) {
+  HWND window = ::FindWindowW(nullptr, title);
+  HWND list = window ? ::GetDlgItem(window, controlId) : nullptr;
+  if (!list)
+    return 2;
+  const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t line[1024] = {};
+    if (::SendMessageW(list, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(std::size(line)))
+      ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+    PrintUtf8(line);
+  }
+  return 0;
+}
+
 int Dismiss(const wchar_t* caption, DWORD milliseconds) {
   const DWORD deadline = ::GetTickCount() + milliseconds;
   while (static_cast<LONG>(deadline - ::GetTickCount()) > 0) {
@@ -89,6 +105,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"value" && argc == 4)
     return PrintUserValue(title, argv[3]);
+  if (command == L"items" && argc == 4)
+    return PrintListItems(title, static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
   if (command == L"dismiss" && argc == 4)
     return Dismiss(title, static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
   if (command == L"wait" && argc == 5) {

@@ -7,6 +7,7 @@
 
 #include "engine/task_list.h"
 #include "engine/trigger_rules.h"
+#include "support/recording_power_requests.h"
 #include "support/task_records.h"
 
 namespace nightlatch {
@@ -18,23 +19,14 @@ using Calls = std::vector<std::string>;
 const TimeZone kZone{8 * 3600};
 constexpr int32_t kNow = 1796000000;
 
-class RecordingPowerRequests final : public PowerRequests {
- public:
-  WakeArm ArmWakeTimer(int64_t moment) override {
-    calls.push_back("arm " + std::to_string(moment - kNow));
-    return armResult;
-  }
-  void CancelWakeTimer() override { calls.push_back("cancel"); }
-  bool WakeTimersAllowed() override { return planAllows; }
-  void KeepSystemAwake(bool on) override { calls.push_back(on ? "awake" : "may sleep"); }
-
-  WakeArm armResult = WakeArm::kArmed;
-  bool planAllows = true;
-  Calls calls;
-};
-
 class PowerKeeperTest : public ::testing::Test {
  protected:
+  static testing::RecordingPowerRequests WithBase() {
+    testing::RecordingPowerRequests requests;
+    requests.base = kNow;
+    return requests;
+  }
+
   Calls UpdateAt(int64_t now, bool wakeOn = true, bool promptOpen = false, int32_t idle = 0) {
     requests_.calls.clear();
     keeper_.Update(list_, PassClock::At(now, kZone, idle), wakeOn, promptOpen);
@@ -42,14 +34,14 @@ class PowerKeeperTest : public ::testing::Test {
   }
 
   TaskList list_;
-  RecordingPowerRequests requests_;
+  testing::RecordingPowerRequests requests_ = WithBase();
   PowerKeeper keeper_{requests_};
 };
 
 TEST_F(PowerKeeperTest, ArmedForTheNextRunAndReArmedOnlyWhenItChanges) {
   list_.Add(MakeTask(kFixed, kReminder, kNow + 3600));
   list_.Add(MakeTask(kEveryNDays, kOpen, kNow + 900, 1));
-  list_.Add(MakeTask(kIdle, kReminder, kNow + 10, 5));               // no moment to wake for
+  list_.Add(MakeTask(kIdle, kReminder, kNow + 10, 5));             // no moment to wake for
   list_.Add(MakeTask(kFixed, kShutdown, kNow + 60, 0, kStopped));  // paused
   EXPECT_EQ(UpdateAt(kNow), Calls{"arm 900"});
   EXPECT_EQ(keeper_.armedFor(), kNow + 900);

@@ -135,12 +135,18 @@ TEST(MissedRunLineTest, TimeTypeAndAReminderText) {
   // The task's own next run is elsewhere: the line shows the missed moment.
   const int32_t later = Moment32({2026, 12, 20, 7}, zone);
   const Case cases[] = {
-      {"reminder today", MakeTask(kFixed, kReminder, later, 0, kNormal, u"开会"),
-       {2026, 12, 8, 9}, u"今天 09:00:00  提醒 自定时  开会"},
-      {"shutdown yesterday", MakeTask(kEveryNDays, kShutdown, later, 1, kNormal, u"x"),
-       {2026, 12, 7, 23, 30}, u"2026年12月7日 23:30:00  关机 每1天"},
-      {"open, a path", MakeTask(kWeekly, kOpen, later, 1 | 4, kNormal, u"C:\\a.txt"),
-       {2026, 12, 7, 8}, u"2026年12月7日 08:00:00  打开 每周-1,3"},
+      {"reminder today",
+       MakeTask(kFixed, kReminder, later, 0, kNormal, u"开会"),
+       {2026, 12, 8, 9},
+       u"今天 09:00:00  提醒 自定时  开会"},
+      {"shutdown yesterday",
+       MakeTask(kEveryNDays, kShutdown, later, 1, kNormal, u"x"),
+       {2026, 12, 7, 23, 30},
+       u"2026年12月7日 23:30:00  关机 每1天"},
+      {"open, a path",
+       MakeTask(kWeekly, kOpen, later, 1 | 4, kNormal, u"C:\\a.txt"),
+       {2026, 12, 7, 8},
+       u"2026年12月7日 08:00:00  打开 每周-1,3"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -116,6 +116,8 @@ TEST(SettingsFileTest, EveryKeyHasItsDefaultWithoutAFile) {
       {setting::kSoundOn, 1},
       {setting::kKnownVersion, 0},
       {setting::kCheckDate, 0},
+      {setting::kLastPass, 0},
+      {setting::kWakeForTasks, 0},
       {setting::kSpeakByHour, 0},
       {setting::kSpeakByHalf, 0},
       {setting::kSpeakNotify, 0},
@@ -143,9 +145,10 @@ TEST(SettingsFileTest, EveryKeyHasItsDefaultWithoutAFile) {
   EXPECT_EQ(Text(config.Read(setting::kSpeakHours)), Text(u"000000000000000000000000"));
 
   Program program(folder.u16());
-  program.settings = RuntimeSettings{true, true, true, true, true, u"1"};
+  program.settings = RuntimeSettings{true, true, true, true, true, u"1", true};
   program.LoadSettings();
   EXPECT_FALSE(program.settings.passwordOn);
+  EXPECT_FALSE(program.settings.wakeForTasks);
   EXPECT_FALSE(program.settings.promptBottomRight);
   EXPECT_FALSE(program.settings.speakByHour);
   EXPECT_FALSE(program.settings.speakByHalf);

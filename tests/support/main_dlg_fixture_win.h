@@ -15,6 +15,7 @@
 #include "shell/program_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/fake_clock.h"
+#include "support/recording_power_requests.h"
 #include "support/recording_system_calls.h"
 #include "support/temp_folder.h"
 
@@ -37,7 +38,7 @@ class MainDlgFixture : public ::testing::Test {
 
   void Open(bool show = true) {
     dialog_ = std::make_unique<CMainDlg>(
-        program_, MainDlgServices{&clock_, &calls_, &mci_, nullptr, updateSite_});
+        program_, MainDlgServices{&clock_, &calls_, &mci_, nullptr, updateSite_, &power_});
     ASSERT_TRUE(dialog_->CreateModeless(nullptr));
     if (show)
       ::ShowWindow(dialog_->hwnd(), SW_SHOWNORMAL);
@@ -53,6 +54,7 @@ class MainDlgFixture : public ::testing::Test {
   FakeClock clock_;
   RecordingSystemCalls calls_;
   RecordingMci mci_;
+  RecordingPowerRequests power_;
   TempFolder folder_{u"main dlg"};
   Program program_{folder_.u16()};
   // Empty: no update check (only the update tests give their server).
