@@ -124,7 +124,11 @@ void CPageBasicDlg::OnWake() {
   program_.settings.wakeForTasks = on;
   HWND mainDialog = ::GetParent(::GetParent(hwnd()));
   const bool allowed = ::SendMessageW(mainDialog, WM_WAKE_CHANGED, 0, 0) != FALSE;
-  Report(allowed ? u"设置唤醒电脑，修改成功！" : u"此电脑不允许定时唤醒");
+  // Saved all the same: the plan may allow wake timers later.
+  if (allowed)
+    Report(u"设置唤醒电脑，修改成功！");
+  else
+    Refuse(u"此电脑不允许定时唤醒");
 }
 
 void CPageBasicDlg::OnSpeakFlag(int id) {
