@@ -41,7 +41,7 @@ namespace {
 
 using namespace nightlatch;
 
-constexpr TimeZone kZone{8 * 3600};
+const TimeZone kZone{8 * 3600};
 constexpr int64_t kNow = 1796000000;  // 2026-11-29, a Sunday
 
 class CountingSink final : public DueTaskSink {

@@ -8,7 +8,6 @@
 namespace nightlatch {
 namespace {
 
-constexpr int64_t kDay = 86400;
 constexpr int32_t kAllWeekdays = 0x7F;
 
 // The moments the task stores, or the message that refuses the input.
@@ -44,9 +43,12 @@ Schedule EveryNDays(const TaskForm& form, const PassClock& clock) {
   const int32_t days = form.everyDaysIndex + 1;
   if (days < 1)
     return Refuse(u"请选择多少天执行一次！");
-  const int64_t today = FromLocalFields(TodayAtPickedTime(form, clock), clock.zone);
-  // A time already past today counts from today, so the period keeps its phase.
-  const int64_t nextRun = today > clock.now ? today : today + days * kDay;
+  LocalFields fields = TodayAtPickedTime(form, clock);
+  const int64_t today = FromLocalFields(fields, clock.zone);
+  // A time already past today counts from today, so the period keeps its
+  // phase; the days are calendar days, so the time of day stays.
+  fields.day += days;
+  const int64_t nextRun = today > clock.now ? today : FromLocalFields(fields, clock.zone);
   return Schedule{today, nextRun, days, {}};
 }
 
@@ -54,13 +56,15 @@ Schedule Weekly(const TaskForm& form, const PassClock& clock) {
   const int32_t mask = form.weekdayMask & kAllWeekdays;
   if (mask == 0)
     return Refuse(u"每周至少要选择一天！");
-  const int64_t today = FromLocalFields(TodayAtPickedTime(form, clock), clock.zone);
+  LocalFields fields = TodayAtPickedTime(form, clock);
+  const int64_t today = FromLocalFields(fields, clock.zone);
   const int32_t weekday = clock.today.weekday;
   int64_t nextRun = today;
   if (!(today > clock.now && (mask & WeekdayBit(weekday)))) {
     for (int32_t k = 1; k <= 7; ++k) {
       if (mask & WeekdayBit(weekday + k)) {
-        nextRun = today + k * kDay;
+        fields.day += k;
+        nextRun = FromLocalFields(fields, clock.zone);
         break;
       }
     }

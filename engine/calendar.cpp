@@ -1,5 +1,8 @@
 #include "engine/calendar.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace nightlatch {
 namespace {
 
@@ -26,12 +29,65 @@ int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
 
 }  // namespace
 
+TimeZone::TimeZone(int32_t offsetBefore, std::vector<ZoneChange> changes)
+    : offsetBefore_(offsetBefore) {
+  if (!changes.empty())
+    changes_ = std::make_shared<const std::vector<ZoneChange>>(std::move(changes));
+}
+
+std::span<const ZoneChange> TimeZone::changes() const {
+  if (!changes_)
+    return {};
+  return *changes_;
+}
+
+// Period 0 runs until the first change; period i from change i - 1 on.
+int32_t TimeZone::OffsetOfPeriod(std::size_t index) const {
+  return index == 0 ? offsetBefore_ : (*changes_)[index - 1].offsetAfter;
+}
+
+int32_t TimeZone::OffsetAt(int64_t moment) const {
+  const std::span<const ZoneChange> all = changes();
+  const auto after = std::upper_bound(
+      all.begin(), all.end(), moment,
+      [](int64_t value, const ZoneChange& change) { return value < change.moment; });
+  return OffsetOfPeriod(static_cast<std::size_t>(after - all.begin()));
+}
+
+int64_t TimeZone::MomentOfWall(int64_t wallSeconds) const {
+  const std::span<const ZoneChange> all = changes();
+  // The first period whose last wall-clock reading lies after this one:
+  // where two periods show the reading, the earlier.
+  std::size_t low = 0;
+  std::size_t high = all.size();
+  while (low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    if (all[middle].moment + OffsetOfPeriod(middle) > wallSeconds)
+      high = middle;
+    else
+      low = middle + 1;
+  }
+  const std::size_t period = low;
+  // Before the period's first reading: the reading lies in the gap before it.
+  if (period > 0 && wallSeconds < all[period - 1].moment + OffsetOfPeriod(period))
+    return wallSeconds - OffsetOfPeriod(period - 1);
+  return wallSeconds - OffsetOfPeriod(period);
+}
+
+bool operator==(const TimeZone& a, const TimeZone& b) {
+  if (a.offsetBefore_ != b.offsetBefore_)
+    return false;
+  const std::span<const ZoneChange> x = a.changes();
+  const std::span<const ZoneChange> y = b.changes();
+  return std::equal(x.begin(), x.end(), y.begin(), y.end());
+}
+
 bool IsLeapYear(int32_t year) {
   return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0);
 }
 
-LocalFields ToLocalFields(int64_t moment, TimeZone zone) {
-  const int64_t local = moment + zone.standardOffsetSeconds;
+LocalFields ToLocalFields(int64_t moment, const TimeZone& zone) {
+  const int64_t local = moment + zone.OffsetAt(moment);
   const int64_t days = FloorDiv(local, kSecondsPerDay);
   const int64_t secondOfDay = local - days * kSecondsPerDay;
 
@@ -55,13 +111,17 @@ LocalFields ToLocalFields(int64_t moment, TimeZone zone) {
   return fields;
 }
 
-int64_t FromLocalFields(const LocalFields& fields, TimeZone zone) {
+int64_t WallSeconds(const LocalFields& fields) {
   const int64_t monthIndex = int64_t{fields.month} - 1;
   const int64_t year = fields.year + FloorDiv(monthIndex, 12);
   const int64_t month = FloorMod(monthIndex, 12) + 1;
   const int64_t days = DaysFromCivil(year, month, 1) + fields.day - 1;
   return days * kSecondsPerDay + int64_t{fields.hour} * 3600 + int64_t{fields.minute} * 60 +
-         fields.second - zone.standardOffsetSeconds;
+         fields.second;
+}
+
+int64_t FromLocalFields(const LocalFields& fields, const TimeZone& zone) {
+  return zone.MomentOfWall(WallSeconds(fields));
 }
 
 int32_t WeekdayBit(int32_t weekday) {

@@ -1,9 +1,11 @@
-// Local calendar arithmetic over the zone's standard offset. Daylight saving
-// is never applied, so ToLocalFields and FromLocalFields are exact inverses
-// and the same moment always has the same local fields.
+// Local calendar arithmetic in the user's wall-clock time: the zone's
+// offsets, summer time included, as the taskbar clock shows them.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
 
 namespace nightlatch {
 
@@ -19,19 +21,60 @@ struct LocalFields {
   friend bool operator==(const LocalFields&, const LocalFields&) = default;
 };
 
-// Seconds east of UTC, standard time. Supplied by the platform layer.
-struct TimeZone {
-  int32_t standardOffsetSeconds = 0;
+// From `moment` (seconds since 1970 UTC) on, the clock is `offsetAfter`
+// seconds east of UTC.
+struct ZoneChange {
+  int64_t moment = 0;
+  int32_t offsetAfter = 0;
+
+  friend bool operator==(const ZoneChange&, const ZoneChange&) = default;
+};
+
+// A zone's offsets from UTC over time: a fixed offset, or an offset before
+// the first of a list of changes. A value, cheap to copy: the changes are
+// shared and never change. Supplied by the platform layer.
+class TimeZone {
+ public:
+  TimeZone() = default;  // UTC
+  explicit TimeZone(int32_t fixedOffsetSeconds) : offsetBefore_(fixedOffsetSeconds) {}
+  // `changes` sorted by moment, each one changing the offset, far enough
+  // apart that no wall-clock time falls into two gaps or two overlaps.
+  TimeZone(int32_t offsetBefore, std::vector<ZoneChange> changes);
+
+  int32_t OffsetAt(int64_t moment) const;
+
+  // The moment a wall-clock reading (seconds since 1970 as if the clock
+  // were UTC) stands for. A reading the clock skips (the spring-forward
+  // gap) is taken with the offset before the gap, so it lies as far after
+  // the gap's start as the reading does; a reading the clock shows twice
+  // (the fall-back hour) is its first occurrence.
+  int64_t MomentOfWall(int64_t wallSeconds) const;
+
+  std::span<const ZoneChange> changes() const;
+  int32_t offsetBefore() const { return offsetBefore_; }
+
+  friend bool operator==(const TimeZone& a, const TimeZone& b);
+
+ private:
+  int32_t OffsetOfPeriod(std::size_t index) const;
+
+  int32_t offsetBefore_ = 0;
+  std::shared_ptr<const std::vector<ZoneChange>> changes_;
 };
 
 // The zone this process runs in (platform layer).
 TimeZone SystemTimeZone();
 
-LocalFields ToLocalFields(int64_t moment, TimeZone zone);
+LocalFields ToLocalFields(int64_t moment, const TimeZone& zone);
 
 // Weekday is ignored. Fields beyond their range roll over as with mktime
-// (31 April is 1 May, month 13 is January of the next year).
-int64_t FromLocalFields(const LocalFields& fields, TimeZone zone);
+// (31 April is 1 May, month 13 is January of the next year); the wall-clock
+// reading they make is placed by TimeZone::MomentOfWall.
+int64_t FromLocalFields(const LocalFields& fields, const TimeZone& zone);
+
+// The fields as seconds since 1970 as if the clock were UTC, rolled over
+// as FromLocalFields does; the difference of two is wall-clock seconds.
+int64_t WallSeconds(const LocalFields& fields);
 
 // Weekday number (taken mod 7, 0 = Sunday) to its bit in a weekly mask:
 // Monday 1, Tuesday 2, ... Saturday 32, Sunday 64.

@@ -14,7 +14,7 @@ constexpr int kMaxSteps = 64;
 // A day beyond a month's end rolls over into the next month, and the rule
 // corrects it once that month has begun; the rule at the run's own moment
 // gives the run that really happens.
-void Settle(CTask& walker, TimeZone zone) {
+void Settle(CTask& walker, const TimeZone& zone) {
   for (int i = 0; i < 3 && UpdateNextRun(walker, PassClock::At(walker.nextRun, zone), false); ++i) {
   }
 }
@@ -27,7 +27,7 @@ MissedGap GapBetween(int64_t last, int64_t now) {
   return MissedGap{std::max(last, now - kMissedRunHorizonSeconds), now};
 }
 
-std::optional<int64_t> LatestRunIn(const CTask& task, MissedGap gap, TimeZone zone) {
+std::optional<int64_t> LatestRunIn(const CTask& task, MissedGap gap, const TimeZone& zone) {
   if (gap.empty() || task.state != kNormal || task.mode == kIdle || !HasEvaluableSchedule(task))
     return std::nullopt;
   if (task.mode == kFixed || task.mode == kCountdown) {
@@ -58,7 +58,7 @@ std::optional<int64_t> LatestRunIn(const CTask& task, MissedGap gap, TimeZone zo
   return latest;
 }
 
-void CollectMissedRuns(const TaskList& list, MissedGap gap, TimeZone zone, MissedRuns& out) {
+void CollectMissedRuns(const TaskList& list, MissedGap gap, const TimeZone& zone, MissedRuns& out) {
   if (gap.empty())
     return;
   for (const CTask& task : list.tasks()) {

@@ -40,9 +40,9 @@ using MissedRuns = std::vector<MissedRun>;
 // The latest run of `task` in the gap, given the task as it stood at its
 // start (nextRun its first run after gap.after). None for a task that is
 // stopped, idle-driven or never due.
-std::optional<int64_t> LatestRunIn(const CTask& task, MissedGap gap, TimeZone zone);
+std::optional<int64_t> LatestRunIn(const CTask& task, MissedGap gap, const TimeZone& zone);
 
 // Appends the latest missed run of each task, in list order.
-void CollectMissedRuns(const TaskList& list, MissedGap gap, TimeZone zone, MissedRuns& out);
+void CollectMissedRuns(const TaskList& list, MissedGap gap, const TimeZone& zone, MissedRuns& out);
 
 }  // namespace nightlatch

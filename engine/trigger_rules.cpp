@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <span>
 
 #include "engine/task_list.h"
 
@@ -11,9 +12,43 @@ namespace {
 
 constexpr int64_t kDay = 86400;
 
-// Today's local date at the time of day of `moment`.
-LocalFields TodayAtTimeOf(int64_t moment, const PassClock& clock) {
-  const LocalFields time = ToLocalFields(moment, clock.zone);
+// How far the spring gap just before `moment` moved a reading in it on: a
+// moment that lies within the gap's length after the change may be a time
+// of day that does not exist that day. 0 elsewhere.
+int64_t GapBefore(const TimeZone& zone, int64_t moment) {
+  const std::span<const ZoneChange> changes = zone.changes();
+  const auto after = std::upper_bound(
+      changes.begin(), changes.end(), moment,
+      [](int64_t value, const ZoneChange& change) { return value < change.moment; });
+  if (after == changes.begin())
+    return 0;
+  const ZoneChange& change = *(after - 1);
+  const int64_t shift = int64_t{change.offsetAfter} - zone.OffsetAt(change.moment - 1);
+  return shift > 0 && moment - change.moment < shift ? shift : 0;
+}
+
+bool SameTimeOfDay(const LocalFields& a, const LocalFields& b) {
+  return a.hour == b.hour && a.minute == b.minute && a.second == b.second;
+}
+
+// The local date of the next run at the time of day the task keeps. The
+// moment alone cannot tell a chosen 03:30 from a 02:30 that the spring gap
+// moved on to 03:30; the editor's `start` holds the chosen time of day, so
+// such a run reads back as 02:30 and the next day's run is 02:30 again.
+LocalFields ScheduledFields(const CTask& task, const TimeZone& zone) {
+  const LocalFields run = ToLocalFields(task.nextRun, zone);
+  const int64_t gap = GapBefore(zone, task.nextRun);
+  if (gap == 0)
+    return run;
+  LocalFields inGap = ToLocalFields(WallSeconds(run) - gap, TimeZone{});
+  if (!SameTimeOfDay(inGap, ToLocalFields(task.start, zone)))
+    return run;
+  return inGap;
+}
+
+// Today's local date at the time of day the task keeps.
+LocalFields TodayAtTimeOf(const CTask& task, const PassClock& clock) {
+  const LocalFields time = ScheduledFields(task, clock.zone);
   LocalFields fields = clock.today;
   fields.hour = time.hour;
   fields.minute = time.minute;
@@ -35,26 +70,32 @@ bool Store(CTask& task, int64_t nextRun) {
   return true;
 }
 
+// Days are counted on the wall clock, so a run keeps its time of day
+// across a change to or from summer time.
 bool UpdateEveryNDays(CTask& task, const PassClock& clock) {
   const int64_t n = task.param;
+  const int64_t next = WallSeconds(ScheduledFields(task, clock.zone));
+  const int64_t now = WallSeconds(clock.today);
   if (clock.now > task.nextRun) {
-    const int64_t days = (clock.now - task.nextRun) / kDay;
-    return Store(task, task.nextRun + n * (days / n + 1) * kDay);
+    const int64_t days = (now - next) / kDay;
+    return Store(task, clock.zone.MomentOfWall(next + n * (days / n + 1) * kDay));
   }
   // A run too far ahead (clock set back, N lowered) comes back by whole periods.
-  const int64_t days = (task.nextRun - clock.now) / kDay;
+  const int64_t days = (next - now) / kDay;
   if (days > n)
-    return Store(task, task.nextRun - (days / n) * n * kDay);
+    return Store(task, clock.zone.MomentOfWall(next - (days / n) * n * kDay));
   return false;
 }
 
 bool UpdateWeekly(CTask& task, const PassClock& clock) {
   const int32_t mask = task.param;
-  int64_t moment = FromLocalFields(TodayAtTimeOf(task.nextRun, clock), clock.zone);
+  LocalFields target = TodayAtTimeOf(task, clock);
+  int64_t moment = FromLocalFields(target, clock.zone);
   if (!((mask & WeekdayBit(clock.today.weekday)) && moment >= clock.now)) {
     for (int32_t k = 1; k <= 7; ++k) {
       if (mask & WeekdayBit(clock.today.weekday + k)) {
-        moment += k * kDay;
+        target.day += k;
+        moment = FromLocalFields(target, clock.zone);
         break;
       }
     }
@@ -64,7 +105,7 @@ bool UpdateWeekly(CTask& task, const PassClock& clock) {
 
 bool UpdateMonthly(CTask& task, const PassClock& clock) {
   const int32_t day = task.param;
-  LocalFields target = TodayAtTimeOf(task.nextRun, clock);
+  LocalFields target = TodayAtTimeOf(task, clock);
   const int32_t length = DaysInMonth(target.year, target.month, 0);
   if (length >= day)
     target.day = day;
@@ -86,7 +127,7 @@ bool UpdateMonthly(CTask& task, const PassClock& clock) {
 bool UpdateYearly(CTask& task, const PassClock& clock) {
   const int32_t month = task.param / 100;
   const int32_t day = task.param % 100;
-  LocalFields target = TodayAtTimeOf(task.nextRun, clock);
+  LocalFields target = TodayAtTimeOf(task, clock);
   bool picked = false;
   if (month != 2) {
     target.month = month;
@@ -267,6 +308,24 @@ void CheckDueTasks(TaskList& list,
     }
   }
   previous = PreviousPass{true, clock.now, clock.idleSeconds, 0, previous.wakeAt};
+}
+
+bool KeepWallClockTimes(TaskList& list, const TimeZone& from, const TimeZone& to) {
+  bool changed = false;
+  for (CTask& task : list.tasks()) {
+    if (task.mode < kFixed || task.mode > kYearly)
+      continue;
+    const int64_t nextRun = FromLocalFields(ScheduledFields(task, from), to);
+    const int64_t start = FromLocalFields(ToLocalFields(task.start, from), to);
+    if (!FitsMoment(nextRun) || !FitsMoment(start))
+      continue;
+    changed |= Store(task, nextRun);
+    if (start != task.start) {
+      task.start = static_cast<int32_t>(start);
+      changed = true;
+    }
+  }
+  return changed;
 }
 
 const CTask* NextTask(const TaskList& list) {

@@ -19,7 +19,7 @@ struct PassClock {
   TimeZone zone;
   int32_t idleSeconds = 0;  // seconds since the last keyboard or mouse input
 
-  static PassClock At(int64_t now, TimeZone zone, int32_t idleSeconds = 0) {
+  static PassClock At(int64_t now, const TimeZone& zone, int32_t idleSeconds = 0) {
     return PassClock{now, ToLocalFields(now, zone), zone, idleSeconds};
   }
 };
@@ -102,6 +102,13 @@ void CheckDueTasks(TaskList& list,
                    const PassClock& clock,
                    PreviousPass& previous,
                    DueTaskSink& sink);
+
+// The zone changed under the program (the user moved, or set another zone):
+// the tasks that run at a chosen wall-clock time (Fixed and the calendar
+// modes) keep it, and so does the start the editor shows again; the
+// durations (Interval, Idle, Countdown) keep their moments. True when a
+// task changed.
+bool KeepWallClockTimes(TaskList& list, const TimeZone& from, const TimeZone& to);
 
 // The Normal task with the smallest nextRun, the front one on a tie; null
 // when none is Normal.

@@ -5,9 +5,17 @@
 namespace nightlatch {
 namespace {
 
-bool IsMoment(const DayItem& item, const LocalFields& at) {
-  return at.hour == item.hour && at.minute == item.minute && at.second == item.second &&
-         RunsOnDay(item, at.day);
+// The item's moment on the local day of `moment`, by the calendar's rules:
+// on the night the clock goes forward a time in the gap runs as far after
+// it, and on the night it goes back a repeated time runs once, the first.
+bool IsMoment(const DayItem& item, int64_t moment, const TimeZone& zone) {
+  LocalFields at = ToLocalFields(moment, zone);
+  if (!RunsOnDay(item, at.day))
+    return false;
+  at.hour = item.hour;
+  at.minute = item.minute;
+  at.second = item.second;
+  return FromLocalFields(at, zone) == moment;
 }
 
 }  // namespace
@@ -20,14 +28,14 @@ bool RunsOnDay(const DayItem& item, int32_t dayOfMonth) {
   return item.frequence <= 0 || dayOfMonth % item.frequence == 0;
 }
 
-bool IsDayItemDue(const DayItem& item, int64_t now, TimeZone zone, PreviousPass& previous) {
+bool IsDayItemDue(const DayItem& item, int64_t now, const TimeZone& zone, PreviousPass& previous) {
   // A second pass within one second starts after `now` and looks at nothing.
   const int64_t first = previous.CatchesUpTo(now) ? previous.now + 1 : now;
   previous = PreviousPass{true, now, 0, 0};
   if (!IsDayItemSet(item))
     return false;
   for (int64_t moment = first; moment <= now; ++moment) {
-    if (IsMoment(item, ToLocalFields(moment, zone)))
+    if (IsMoment(item, moment, zone))
       return true;
   }
   return false;

@@ -33,7 +33,7 @@ bool RunsOnDay(const DayItem& item, int32_t dayOfMonth);
 // so the moment runs once, late. `previous` becomes this pass, also when the
 // worker then does not run the item (the interactive program runs): that
 // moment has been seen and is not run later.
-bool IsDayItemDue(const DayItem& item, int64_t now, TimeZone zone, PreviousPass& previous);
+bool IsDayItemDue(const DayItem& item, int64_t now, const TimeZone& zone, PreviousPass& previous);
 
 // How the service carries out an action. In session 0 there is no user
 // desktop: ExitWindowsEx would end only the service's own logon session, and

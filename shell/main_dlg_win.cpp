@@ -11,6 +11,7 @@
 #include "engine/actions.h"
 #include "engine/system_clock.h"
 #include "engine/task_texts.h"
+#include "engine/trigger_rules.h"
 #include "framework/message_handler_win.h"
 #include "platform/wide_string_win.h"
 #include "prompts/password_dialog_win.h"
@@ -108,7 +109,7 @@ bool CMainDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
       return false;
     case WM_TIMECHANGE:
     case WM_SETTINGCHANGE:
-      services_.clock->TimeChanged();
+      FollowTimeChange();
       return false;
     case WM_POWERBROADCAST:
       OnPowerBroadcast(wParam);
@@ -415,10 +416,19 @@ void CMainDlg::OnTick() {
 void CMainDlg::OnPowerBroadcast(WPARAM event) {
   if (event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND)
     return;
-  services_.clock->TimeChanged();
+  FollowTimeChange();
   ::KillTimer(hwnd(), kTickTimer);
   RestoreTrayIcon();
   OnTick();
+}
+
+// The clock or the zone may have changed: a new zone moves the tasks that
+// run at a wall-clock time to the same time in it.
+void CMainDlg::FollowTimeChange() {
+  const TimeZone before = services_.clock->Zone();
+  services_.clock->TimeChanged();
+  if (KeepWallClockTimes(program_.tasks(), before, services_.clock->Zone()))
+    program_.tasks().MarkDirty();
 }
 
 // The basic page switched waking on or off: armed or cancelled at once; the

@@ -107,6 +107,7 @@ class CMainDlg
   void OnClockSettings(LPARAM clockShown);
   void OnUpdateFetched();
   void OnPowerBroadcast(WPARAM event);
+  void FollowTimeChange();
   bool OnWakeChanged();
   void ShowMissedRuns(const MissedRuns& runs, const PassClock& pass);
   bool PowerPromptOpen() const;

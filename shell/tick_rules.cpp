@@ -36,7 +36,7 @@ bool ShouldSpeakTime(const RuntimeSettings& settings, const LocalFields& now) {
 std::optional<LocalFields> TimeToSpeak(const RuntimeSettings& settings,
                                        const PassClock& pass,
                                        const PreviousPass& previous) {
-  const int64_t offset = pass.zone.standardOffsetSeconds;
+  const int64_t offset = pass.zone.OffsetAt(pass.now);
   const int64_t local = pass.now + offset;
   const int64_t intoPeriod =
       ((local % kSpeakPeriodSeconds) + kSpeakPeriodSeconds) % kSpeakPeriodSeconds;

@@ -17,7 +17,7 @@ using testing::PlainMoment;
 using testing::Text;
 using testing::Wall;
 
-constexpr TimeZone kZone{8 * kHour};
+const TimeZone kZone{8 * kHour};
 const Wall kNow{2026, 3, 4, 10};
 
 PassClock Clock() {

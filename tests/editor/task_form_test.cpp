@@ -264,7 +264,7 @@ TEST(TaskFormTest, EntryTextAndWarningByAction) {
     form.action = c.action;
     form.text = c.text;
     form.warnSeconds = 45;
-    const FormOutcome outcome = FinishTask(form, Blank(), ClockAt(kWednesdayTen, {0}));
+    const FormOutcome outcome = FinishTask(form, Blank(), ClockAt(kWednesdayTen, TimeZone{0}));
     EXPECT_EQ(Text(outcome.message), Text(c.message));
     if (!outcome.accepted())
       continue;
@@ -300,7 +300,7 @@ TEST(TaskFormTest, NothingSelectedKeepsTheStoredValue) {
     TaskForm form = Minutes(kCountdown, 0, 5);
     form.action = c.action;
     form.warnSeconds = c.warnSeconds;
-    const FormOutcome outcome = FinishTask(form, working, ClockAt(kWednesdayTen, {0}));
+    const FormOutcome outcome = FinishTask(form, working, ClockAt(kWednesdayTen, TimeZone{0}));
     ASSERT_TRUE(outcome.accepted()) << testing::ToUtf8(outcome.message);
     EXPECT_EQ(outcome.task.action, c.storedAction);
     EXPECT_EQ(outcome.task.warnSeconds, c.storedWarning);
@@ -310,7 +310,7 @@ TEST(TaskFormTest, NothingSelectedKeepsTheStoredValue) {
 TEST(TaskFormTest, TheScheduleIsCheckedBeforeTheText) {
   TaskForm form = Minutes(kInterval, 0, 0);
   form.action = kReminder;
-  EXPECT_EQ(Text(FinishTask(form, Blank(), ClockAt(kWednesdayTen, {0})).message),
+  EXPECT_EQ(Text(FinishTask(form, Blank(), ClockAt(kWednesdayTen, TimeZone{0})).message),
             Text(u"请重新选择小时或分钟！"));
 }
 
@@ -321,7 +321,7 @@ TEST(TaskFormTest, AcceptedTaskKeepsIdAndNoteAndBecomesNormal) {
   working.reserved = 99;
   working.created = 5;
   working.note[0] = u'注';
-  const PassClock clock = ClockAt(kWednesdayTen, {8 * kHour});
+  const PassClock clock = ClockAt(kWednesdayTen, TimeZone{8 * kHour});
   const FormOutcome outcome = FinishTask(Minutes(kIdle, 0, 10), working, clock);
   ASSERT_TRUE(outcome.accepted());
   EXPECT_EQ(outcome.task.id, 7);
@@ -332,7 +332,7 @@ TEST(TaskFormTest, AcceptedTaskKeepsIdAndNoteAndBecomesNormal) {
 }
 
 TEST(TaskFormTest, NewTaskStartsAsFixedAtThePresentWithTheDefaults) {
-  const PassClock clock = ClockAt({2026, 3, 4, 10, 20, 30}, {8 * kHour});
+  const PassClock clock = ClockAt({2026, 3, 4, 10, 20, 30}, TimeZone{8 * kHour});
   for (const int32_t action : {int32_t{kShutdown}, int32_t{kOpen}, int32_t{kReminder}}) {
     SCOPED_TRACE(action);
     TaskFileRecord blank;
@@ -418,7 +418,7 @@ TEST(TaskFormTest, ExistingTaskFillsTheListsFromItsParameter) {
 }
 
 TEST(TaskFormTest, OpenTaskWithAnAddressStartsAsAnAddress) {
-  const PassClock clock = ClockAt(kWednesdayTen, {0});
+  const PassClock clock = ClockAt(kWednesdayTen, TimeZone{0});
   struct Case {
     int32_t action;
     const char16_t* text;

@@ -113,10 +113,10 @@ TEST(TimeTextTest, TodayOrTheFullDate) {
       {"same day, next year", {2027, 12, 8, 8}, u"2027年12月8日 \n08:00:00"},
       {"yesterday", {2026, 12, 7, 21, 5, 9}, u"2026年12月7日 \n21:05:09"},
   };
-  for (const TimeZone zone : {TimeZone{0}, TimeZone{8 * 3600}, TimeZone{-5 * 3600}}) {
+  for (const TimeZone& zone : {TimeZone{0}, TimeZone{8 * 3600}, TimeZone{-5 * 3600}}) {
     const PassClock clock = PassClock::At(PlainMoment({2026, 12, 8, 12}, zone), zone);
     for (const Case& c : cases) {
-      SCOPED_TRACE(std::string(c.name) + ", offset " + std::to_string(zone.standardOffsetSeconds));
+      SCOPED_TRACE(std::string(c.name) + ", offset " + std::to_string(zone.offsetBefore()));
       const CTask task = MakeTask(kFixed, kShutdown, Moment32(c.nextRun, zone));
       EXPECT_EQ(Text(TimeText(task, clock)), Text(c.expected));
     }

@@ -112,6 +112,42 @@ TEST(DayItemDueTest, RunsOnceInARunOfPasses) {
             (std::vector<int64_t>{m + 1, m + 86401}));
 }
 
+// Every second of the two change nights in Central Europe: the item runs
+// once a night, on the wall clock, by the gap and overlap rules.
+TEST(DayItemDueTest, TheChangeNightsRunTheItemOnce) {
+  struct Case {
+    const char* name;
+    DayItem item;
+    Wall utcFrom;  // the night's passes, one a second, as UTC readings
+    Wall utcRun;
+  };
+  const Case cases[] = {
+      {"02:30 in the gap runs at 03:30 summer time",
+       {4, 1, 2, 30, 0},
+       {2026, 3, 28, 22},
+       {2026, 3, 29, 1, 30}},
+      {"23:00 on summer time", {4, 1, 23, 0, 0}, {2026, 3, 29, 20}, {2026, 3, 29, 21}},
+      {"02:30 twice on the clock runs at the first",
+       {4, 1, 2, 30, 0},
+       {2026, 10, 24, 22},
+       {2026, 10, 25, 0, 30}},
+      {"03:00, after the repeated hour", {4, 1, 3, 0, 0}, {2026, 10, 24, 22}, {2026, 10, 25, 2}},
+  };
+  const TimeZone zone = testing::CentralEurope2026();
+  const TimeZone utc;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PreviousPass previous;
+    std::vector<int64_t> due;
+    const int64_t from = PlainMoment(c.utcFrom, utc);
+    for (int64_t now = from; now < from + 6 * 3600; ++now) {
+      if (IsDayItemDue(c.item, now, zone, previous))
+        due.push_back(now);
+    }
+    EXPECT_EQ(due, std::vector<int64_t>{PlainMoment(c.utcRun, utc)});
+  }
+}
+
 TEST(DayItemDueTest, ZeroOrNegativeFrequenceMeansEveryDay) {
   for (int32_t frequence : {0, -1, -31, 1}) {
     SCOPED_TRACE(frequence);

@@ -6,6 +6,7 @@
 #include "engine/trigger_rules.h"
 #include "settings/runtime_settings.h"
 #include "shell/command_line.h"
+#include "support/plain_calendar.h"
 #include "support/printable_text.h"
 
 namespace nightlatch {
@@ -141,6 +142,38 @@ TEST(TimeToSpeakTest, ASkippedFullOrHalfHourIsAnnouncedOnceByTheNextPass) {
       EXPECT_EQ(text, c.spoken);
       EXPECT_EQ(spoken->second, 0);
     }
+  }
+}
+
+// A pass every second through the two change nights: the times the clock
+// shows are announced, the repeated hour twice, the skipped one never.
+TEST(TimeToSpeakTest, TheChangeNightsAnnounceWhatTheClockShows) {
+  struct Case {
+    const char* name;
+    int64_t from;  // UTC
+    std::vector<std::string> spoken;
+  };
+  const Case cases[] = {
+      {"spring", 1774741800, {"1:00", "1:30", "3:00", "3:30"}},          // 23:50 UTC on
+      {"autumn", 1792886400, {"2:00", "2:30", "2:00", "2:30", "3:00"}},  // 00:00 UTC on
+  };
+  RuntimeSettings settings;
+  settings.speakByHour = true;
+  settings.speakByHalf = true;
+  settings.speakHours = std::u16string(24, u'1');
+  const TimeZone zone = testing::CentralEurope2026();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> spoken;
+    PreviousPass previous;
+    for (int64_t now = c.from; now < c.from + 2 * 3600 + 60; ++now) {
+      const PassClock pass = PassClock::At(now, zone);
+      if (const std::optional<LocalFields> at = TimeToSpeak(settings, pass, previous))
+        spoken.push_back(std::to_string(at->hour) + ":" + (at->minute < 10 ? "0" : "") +
+                         std::to_string(at->minute));
+      previous = PreviousPass{true, now, 0, 0};
+    }
+    EXPECT_EQ(spoken, c.spoken);
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <ostream>
 
 #include "engine/calendar.h"
@@ -64,13 +65,23 @@ struct Wall {
   }
 };
 
-inline int64_t PlainMoment(const Wall& w, TimeZone zone) {
+// The plain calendar knows fixed offsets only: a zone with summer time is
+// checked against the C library instead.
+inline int32_t PlainOffset(const TimeZone& zone) {
+  if (!zone.changes().empty()) {
+    std::fputs("plain calendar: a zone with changes\n", stderr);
+    std::abort();
+  }
+  return zone.offsetBefore();
+}
+
+inline int64_t PlainMoment(const Wall& w, const TimeZone& zone) {
   return PlainDaysSinceEpoch(w.year, w.month, w.day) * 86400 + int64_t{w.hour} * 3600 +
-         int64_t{w.minute} * 60 + w.second - zone.standardOffsetSeconds;
+         int64_t{w.minute} * 60 + w.second - PlainOffset(zone);
 }
 
 // The moment as the task record stores it; test dates stay before 2038.
-inline int32_t Moment32(const Wall& w, TimeZone zone) {
+inline int32_t Moment32(const Wall& w, const TimeZone& zone) {
   return static_cast<int32_t>(PlainMoment(w, zone));
 }
 
@@ -79,8 +90,8 @@ struct PlainFields {
   int32_t weekday = 0;  // 0 = Sunday
 };
 
-inline PlainFields PlainLocalFields(int64_t moment, TimeZone zone) {
-  const int64_t local = moment + zone.standardOffsetSeconds;
+inline PlainFields PlainLocalFields(int64_t moment, const TimeZone& zone) {
+  const int64_t local = moment + PlainOffset(zone);
   int64_t days = local / 86400;
   int64_t second = local % 86400;
   if (second < 0) {
@@ -112,8 +123,17 @@ inline Wall ToWall(const LocalFields& f) {
 
 constexpr int32_t kHour = 3600;
 
+// Central Europe in 2026, written out: 29 March 01:00 UTC the clock goes
+// from 02:00 to 03:00, 25 October 01:00 UTC from 03:00 back to 02:00.
+inline TimeZone CentralEurope2026() {
+  return TimeZone(kHour, {{1774746000, 2 * kHour}, {1792890000, kHour}});
+}
+
 // A zone with a name for the failure message.
 struct NamedZone {
+  NamedZone(const char* zoneName, int32_t offsetSeconds) : name(zoneName), zone(offsetSeconds) {}
+  NamedZone(const char* zoneName, TimeZone namedZone) : name(zoneName), zone(namedZone) {}
+
   const char* name;
   TimeZone zone;
 };
