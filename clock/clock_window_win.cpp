@@ -275,7 +275,8 @@ void CClockWindow::PaintFace(HDC target) {
   ::SetBkColor(dc, background_);
   ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &whole, nullptr, 0, nullptr);
 
-  const ClockFaceTexts texts = FaceTexts(ToLocalFields(clock_.Now(), clock_.Zone()));
+  faceTexts_ = FaceTexts(ToLocalFields(clock_.Now(), clock_.Zone()));
+  const ClockFaceTexts& texts = faceTexts_;
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, textColor_);
   constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;

@@ -56,6 +56,8 @@ class CClockWindow : public Window {
   COLORREF background() const { return background_; }
   COLORREF textColor() const { return textColor_; }
   HBITMAP picture() const { return picture_.get(); }
+  // The texts the last paint drew.
+  const ClockFaceTexts& faceTexts() const { return faceTexts_; }
   HMENU menu() const { return menu_.get(); }
   // The menu's pop-up, "ClockMenu".
   HMENU clockMenu() const;
@@ -97,6 +99,7 @@ class CClockWindow : public Window {
   ScopedFont weekdayFont_;
   ScopedFont smallFont_;
   ScopedBitmap picture_;
+  ClockFaceTexts faceTexts_;
   SIZE pictureSize_{};
   ClockGeometry geometry_;
   int32_t opacityLevel_ = kDefaultOpacityLevel;

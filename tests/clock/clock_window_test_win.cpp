@@ -16,6 +16,7 @@
 #include "resources/nightlatch_ids.h"
 #include "resources/nightlatch_messages.h"
 #include "shell/program_win.h"
+#include "support/bitmap_file_win.h"
 #include "support/control_host_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/fake_clock.h"
@@ -32,37 +33,6 @@ using testing::Rgb;
 constexpr COLORREF kPictureLeft = RGB(200, 30, 60);    // the picture's first fifth
 constexpr COLORREF kPictureRest = RGB(240, 200, 20);   // the rest
 constexpr COLORREF kSecondPicture = RGB(30, 160, 90);  // picture 2, one colour
-
-// A 24-bit bottom-up BMP, `width` x `height`: the first `split` columns in
-// `left`, the others in `right`.
-void WriteBitmap(const std::filesystem::path& file,
-                 int width,
-                 int height,
-                 int split,
-                 COLORREF left,
-                 COLORREF right) {
-  const int stride = (width * 3 + 3) / 4 * 4;
-  std::vector<unsigned char> pixels(static_cast<size_t>(stride) * height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const COLORREF color = x < split ? left : right;
-      unsigned char* pixel = &pixels[static_cast<size_t>(y) * stride + x * 3];
-      pixel[0] = GetBValue(color);
-      pixel[1] = GetGValue(color);
-      pixel[2] = GetRValue(color);
-    }
-  BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB};
-  BITMAPFILEHEADER header{};
-  header.bfType = 0x4D42;
-  header.bfOffBits = sizeof header + sizeof info;
-  header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
-  FILE* out = _wfopen(file.wstring().c_str(), L"wb");
-  ASSERT_NE(out, nullptr);
-  std::fwrite(&header, sizeof header, 1, out);
-  std::fwrite(&info, sizeof info, 1, out);
-  std::fwrite(pixels.data(), 1, pixels.size(), out);
-  std::fclose(out);
-}
 
 // The clock's owner, standing in for the main dialog: records the commands
 // the clock forwards.
@@ -94,8 +64,8 @@ class ClockWindowTest : public ::testing::Test {
     ASSERT_TRUE(owner_.Open(50, 50));
     const std::filesystem::path images = programFolder_ / "resource" / "image";
     std::filesystem::create_directories(images);
-    WriteBitmap(images / "Clock01.bmp", 137, 110, 27, kPictureLeft, kPictureRest);
-    WriteBitmap(images / "Clock02.bmp", 110, 110, 0, kSecondPicture, kSecondPicture);
+    testing::WriteBitmap(images / "Clock01.bmp", 137, 110, 27, kPictureLeft, kPictureRest);
+    testing::WriteBitmap(images / "Clock02.bmp", 110, 110, 0, kSecondPicture, kSecondPicture);
   }
 
   void TearDown() override {
@@ -675,8 +645,8 @@ TEST_F(ClockWindowTest, PictureThatCannotBeLoadedKeepsThePreviousOne) {
 // Outside the program folder only an existing .bmp file is taken: a real
 // bitmap under another name is refused, by a climbing path or a full one.
 TEST_F(ClockWindowTest, APictureOutsideTheProgramFolderMustBeABmpFile) {
-  WriteBitmap(data_ / "outside.bmp", 110, 110, 0, kSecondPicture, kSecondPicture);
-  WriteBitmap(data_ / "outside.dat", 110, 110, 0, kSecondPicture, kSecondPicture);
+  testing::WriteBitmap(data_ / "outside.bmp", 110, 110, 0, kSecondPicture, kSecondPicture);
+  testing::WriteBitmap(data_ / "outside.dat", 110, 110, 0, kSecondPicture, kSecondPicture);
   const std::wstring climbing = L"..\\" + data_.path().filename().wstring() + L"\\";
   struct Case {
     std::wstring value;
@@ -708,7 +678,7 @@ TEST_F(ClockWindowTest, WithoutAPictureOrInAnotherModeNothingIsPainted) {
   EXPECT_EQ(Face()->Count(RGB(1, 2, 3), RECT{0, 0, 225, 225}), 225 * 225);
   clock_->DestroyWindow();
 
-  WriteBitmap(programFolder_ / "resource" / "image" / "Clock01.bmp", 137, 110, 27, kPictureLeft,
+  testing::WriteBitmap(programFolder_ / "resource" / "image" / "Clock01.bmp", 137, 110, 27, kPictureLeft,
               kPictureRest);
   Configure(L"Clock", L"ClockMode", L"1");
   Open();

@@ -9,6 +9,7 @@
 
 #include "service/service_texts.h"
 #include "support/fake_clock.h"
+#include "support/fake_service_process.h"
 #include "support/plain_calendar.h"
 #include "support/printable_text.h"
 #include "support/recording_system_calls.h"
@@ -17,72 +18,11 @@ namespace nightlatch {
 namespace {
 
 using testing::FakeClock;
+using testing::FakeServiceProcess;
 using testing::PlainMoment;
 using testing::RecordingSystemCalls;
 using testing::ToUtf8;
-using Calls = std::vector<std::string>;
-
-std::string Number(uint32_t value) {
-  return std::to_string(value);
-}
-
-// The service manager, the files and the wait of the service process: every
-// call in order. The control handler is called by the test itself.
-class FakeServiceProcess final : public ServiceProcessApi {
- public:
-  void ReportServiceEvent(EventType type, uint32_t eventId, std::u16string_view text) override {
-    calls.push_back("ReportEvent(" + Number(static_cast<uint32_t>(type)) + ", " + Number(eventId) +
-                    ", " + ToUtf8(text) + ")");
-  }
-  std::u16string FormatSystemError(uint32_t code, std::u16string_view prefix) override {
-    const std::string number = Number(code);
-    return ComposeSystemError(prefix, u"error " + std::u16string(number.begin(), number.end()));
-  }
-  bool RegisterControlHandler(uint32_t& error) override {
-    calls.push_back("RegisterControlHandler");
-    error = registerError;
-    return error == 0;
-  }
-  bool SetServiceStatus(const ServiceStatus& s, uint32_t& error) override {
-    char text[96];
-    std::snprintf(text, sizeof text, "SetServiceStatus(%u, %u, %u, %u, %u, %u, %u)", s.serviceType,
-                  s.currentState, s.controlsAccepted, s.win32ExitCode, s.serviceSpecificExitCode,
-                  s.checkPoint, s.waitHint);
-    calls.push_back(text);
-    error = statusError;
-    return error == 0;
-  }
-  void Pause(uint32_t milliseconds) override {
-    calls.push_back("Pause(" + Number(milliseconds) + ")");
-    if (onPause)
-      onPause();
-  }
-  void WakeWorker() override { calls.push_back("WakeWorker"); }
-  bool InteractiveProgramRunning() override { return interactive; }
-  DayItem ReadDayItem() override {
-    calls.push_back("ReadDayItem");
-    return item;
-  }
-  bool AppendLog(std::u16string_view entry, uint32_t& error) override {
-    calls.push_back("AppendLog(" + ToUtf8(entry) + ")");
-    error = appendError;
-    return error == 0;
-  }
-  void ShutDownMachine(bool restart, uint32_t reason) override {
-    char text[64];
-    std::snprintf(text, sizeof text, "ShutDownMachine(restart=%s, reason=0x%X)",
-                  restart ? "true" : "false", reason);
-    calls.push_back(text);
-  }
-
-  uint32_t registerError = 0;
-  uint32_t statusError = 0;
-  uint32_t appendError = 0;
-  bool interactive = false;
-  DayItem item;
-  std::function<void()> onPause;
-  Calls calls;
-};
+using Calls = testing::ServiceCalls;
 
 const TimeZone kZone{8 * 3600};
 const int64_t kMoment = PlainMoment({2026, 3, 14, 22, 30, 15}, kZone);
