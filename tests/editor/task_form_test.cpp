@@ -31,14 +31,7 @@ PassClock ClockAt(const Wall& now, TimeZone zone) {
 }
 
 LocalFields Picked(const Wall& w) {
-  LocalFields fields;
-  fields.year = w.year;
-  fields.month = w.month;
-  fields.day = w.day;
-  fields.hour = w.hour;
-  fields.minute = w.minute;
-  fields.second = w.second;
-  return fields;
+  return testing::ToFields(w);
 }
 
 // Forms as the dialog reads them; the date part of `picked` is the date

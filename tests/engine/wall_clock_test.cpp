@@ -23,6 +23,7 @@ namespace {
 
 using testing::MakeTask;
 using testing::PlainMoment;
+using testing::ToFields;
 using testing::ToWall;
 using testing::Wall;
 
@@ -127,17 +128,6 @@ bool OccursOnce(const Wall& w) {
   return count == 1;
 }
 
-LocalFields FieldsOf(const Wall& w) {
-  LocalFields f;
-  f.year = w.year;
-  f.month = w.month;
-  f.day = w.day;
-  f.hour = w.hour;
-  f.minute = w.minute;
-  f.second = w.second;
-  return f;
-}
-
 // A small fixed generator: the same cases on every run.
 class Numbers {
  public:
@@ -201,7 +191,7 @@ TEST(WallClockTest, ReadingsAcrossBothChangesOfTheYear) {
   for (const ReadingCase& c : kReadings) {
     const ZoneScope scope(c.zone);
     SCOPED_TRACE(std::string(c.zone) + " " + ::testing::PrintToString(c.local));
-    const int64_t moment = FromLocalFields(FieldsOf(c.local), scope.zone());
+    const int64_t moment = FromLocalFields(ToFields(c.local), scope.zone());
     EXPECT_EQ(ToWall(ToLocalFields(moment, TimeZone{})), c.utc);
     // The moment reads back as the clock shows it: a skipped reading as the
     // time the gap moved it to.
@@ -275,7 +265,7 @@ TEST(WallClockTest, ReadingsFollowTheGapAndOverlapRules) {
     int failures = 0;
     int once = 0;
     for (const Wall& w : readings) {
-      const int64_t got = FromLocalFields(FieldsOf(w), scope.zone());
+      const int64_t got = FromLocalFields(ToFields(w), scope.zone());
       const int64_t want = ExpectedMoment(w);
       const bool unique = OccursOnce(w);
       once += unique;
@@ -516,8 +506,8 @@ TEST(WallClockTest, MovingToAnotherZoneKeepsTheWallClockTimes) {
     berlin = scope.zone();
   }
   const TimeZone shanghai(8 * 3600);
-  const int32_t daily = static_cast<int32_t>(FromLocalFields(FieldsOf({2026, 7, 15, 23}), berlin));
-  const int32_t fixed = static_cast<int32_t>(FromLocalFields(FieldsOf({2026, 8, 1, 7}), berlin));
+  const int32_t daily = static_cast<int32_t>(FromLocalFields(ToFields({2026, 7, 15, 23}), berlin));
+  const int32_t fixed = static_cast<int32_t>(FromLocalFields(ToFields({2026, 8, 1, 7}), berlin));
   const int32_t interval = daily + 1800;
   TaskList list;
   list.Add(MakeTask(kEveryNDays, kShutdown, daily, 1));

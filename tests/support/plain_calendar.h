@@ -121,6 +121,18 @@ inline Wall ToWall(const LocalFields& f) {
   return Wall{f.year, f.month, f.day, f.hour, f.minute, f.second};
 }
 
+// The reading as fields for FromLocalFields (weekday left at its default).
+inline LocalFields ToFields(const Wall& w) {
+  LocalFields fields;
+  fields.year = w.year;
+  fields.month = w.month;
+  fields.day = w.day;
+  fields.hour = w.hour;
+  fields.minute = w.minute;
+  fields.second = w.second;
+  return fields;
+}
+
 constexpr int32_t kHour = 3600;
 
 // Central Europe in 2026, written out: 29 March 01:00 UTC the clock goes
