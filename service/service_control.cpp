@@ -27,6 +27,16 @@ void InstallService(ServiceManagerApi& api) {
   const std::u16string path = api.ExecutablePath(error);
   if (path.empty())
     return ShowFailure(api, error, kNoPathPrefix, kInstallFailedCaption);
+  const std::size_t lastSeparator = path.find_last_of(u'\\');
+  const std::u16string folder =
+      lastSeparator == std::u16string::npos ? path : path.substr(0, lastSeparator);
+  for (const std::u16string& target : {folder, path}) {
+    ObjectSecurity security;
+    if (!api.ReadSecurity(target, security, error))
+      return ShowFailure(api, error, kReadSecurityPrefix, kInstallFailedCaption);
+    if (!TrusteeWhoCanChange(security).empty())
+      return api.ShowMessageBox(UnsafeInstallText(target), kInstallFailedCaption);
+  }
   std::unique_ptr<ScmManager> manager = api.OpenManager(error);
   if (!manager)
     return ShowFailure(api, error, kOpenManagerPrefix, kInstallFailedCaption);

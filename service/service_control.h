@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "service/install_safety.h"
 #include "service/service_events.h"
 
 namespace nightlatch {
@@ -66,6 +67,10 @@ class ServiceManagerApi : public ServiceEvents {
  public:
   // Empty on failure.
   virtual std::u16string ExecutablePath(uint32_t& error) = 0;
+  // The access list of a file or folder; false when it cannot be read.
+  virtual bool ReadSecurity(std::u16string_view path,
+                            ObjectSecurity& security,
+                            uint32_t& error) = 0;
   // With all access; null on failure.
   virtual std::unique_ptr<ScmManager> OpenManager(uint32_t& error) = 0;
   // The platform's message box: no owner, OK only.
@@ -76,6 +81,8 @@ class ServiceManagerApi : public ServiceEvents {
 };
 
 // Registers the service and sets its description; says so in a message box.
+// A program that others than the system's accounts can replace, or whose
+// folder they can write to, is refused before anything is registered.
 void InstallService(ServiceManagerApi& api);
 // Stops the service when it runs, then deletes it; says so in a message box.
 void UninstallService(ServiceManagerApi& api);

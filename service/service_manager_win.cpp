@@ -4,6 +4,7 @@
 
 #include "platform/service_handles_win.h"
 #include "platform/wide_string_win.h"
+#include "service/file_security_win.h"
 #include "shell/paths_win.h"
 
 namespace nightlatch {
@@ -111,6 +112,12 @@ std::u16string Win32ServiceManagerApi::ExecutablePath(uint32_t& error) {
   if (path.empty())
     error = ::GetLastError();
   return path;
+}
+
+bool Win32ServiceManagerApi::ReadSecurity(std::u16string_view path,
+                                          ObjectSecurity& security,
+                                          uint32_t& error) {
+  return ReadFileSecurity(path, security, error);
 }
 
 std::unique_ptr<ScmManager> Win32ServiceManagerApi::OpenManager(uint32_t& error) {

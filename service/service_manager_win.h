@@ -12,6 +12,7 @@ class Win32ServiceManagerApi final : public ServiceManagerApi {
   void ReportServiceEvent(EventType type, uint32_t eventId, std::u16string_view text) override;
   std::u16string FormatSystemError(uint32_t code, std::u16string_view prefix) override;
   std::u16string ExecutablePath(uint32_t& error) override;
+  bool ReadSecurity(std::u16string_view path, ObjectSecurity& security, uint32_t& error) override;
   std::unique_ptr<ScmManager> OpenManager(uint32_t& error) override;
   void ShowMessageBox(std::u16string_view text, std::u16string_view caption) override;
 };

@@ -28,6 +28,7 @@ inline constexpr std::u16string_view kUninstallFailedCaption = u"服务卸载失
 // Prefixes of FormatSystemError; those of the start end in an ideographic
 // space (U+3000).
 inline constexpr std::u16string_view kNoPathPrefix = u"安装服务失败。 ";
+inline constexpr std::u16string_view kReadSecurityPrefix = u"GetNamedSecurityInfo 失败。 ";
 inline constexpr std::u16string_view kOpenManagerPrefix = u"OpenSCManager 失败。 ";
 inline constexpr std::u16string_view kCreateServicePrefix = u"CreateService 失败。 ";
 inline constexpr std::u16string_view kOpenServicePrefix = u"OpenService 失败。 ";

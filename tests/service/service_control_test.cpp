@@ -26,6 +26,9 @@ struct Scenario {
   bool running = false;
   uint32_t stopError = 0;
   uint32_t deleteError = 0;
+  ObjectSecurity folderSecurity{};
+  ObjectSecurity fileSecurity{};
+  uint32_t securityError = 0;
 };
 
 // Stands in for the service manager: every call, in order, with its
@@ -47,6 +50,12 @@ class FakeServiceManager final : public ServiceManagerApi {
     Log("ExecutablePath");
     error = scenario_.pathError;
     return error ? u"" : u"C:\\Program Files\\Nightlatch\\Nightlatch.exe";
+  }
+  bool ReadSecurity(std::u16string_view path, ObjectSecurity& security, uint32_t& error) override {
+    Log("ReadSecurity(" + ToUtf8(path) + ")");
+    error = scenario_.securityError;
+    security = path.ends_with(u".exe") ? scenario_.fileSecurity : scenario_.folderSecurity;
+    return error == 0;
   }
   std::unique_ptr<ScmManager> OpenManager(uint32_t& error) override;
   void ShowMessageBox(std::u16string_view text, std::u16string_view caption) override {
@@ -137,11 +146,18 @@ const char kCreate[] =
     "CreateService(NightlatchSrv, NightlatchSrv, \"C:\\Program Files\\Nightlatch\\Nightlatch.exe\" "
     "/service, type=0x110, start=2, error=1)";
 
+const char kReadFolder[] = "ReadSecurity(C:\\Program Files\\Nightlatch)";
+const char kReadFile[] = "ReadSecurity(C:\\Program Files\\Nightlatch\\Nightlatch.exe)";
+
+ObjectSecurity UsersMayWrite() {
+  return ObjectSecurity{false, {{u"S-1-5-18", 0x1F01FF}, {u"S-1-5-32-545", 0x1301BF}}};
+}
+
 TEST(InstallServiceTest, MakesTheCallsAndShowsTheOutcome) {
   const ControlCase cases[] = {
       {"installed",
        {},
-       {"ExecutablePath", "OpenSCManager", kCreate,
+       {"ExecutablePath", kReadFolder, kReadFile, "OpenSCManager", kCreate,
         "ChangeServiceConfig2(提供定时任务服务。如定时关机，重启，锁屏，注销等)",
         "CloseServiceHandle(service)", "CloseServiceHandle(manager)",
         "MessageBox(服务安装成功 | 服务安装成功)"}},
@@ -150,13 +166,31 @@ TEST(InstallServiceTest, MakesTheCallsAndShowsTheOutcome) {
        {"ExecutablePath", "MessageBox(安装服务失败。  error 122 | 服务安装失败)"}},
       {"no service manager",
        {.managerError = 5},
-       {"ExecutablePath", "OpenSCManager",
+       {"ExecutablePath", kReadFolder, kReadFile, "OpenSCManager",
         "MessageBox(OpenSCManager 失败。  error 5 | 服务安装失败)"}},
       {"installed already: the box, then the manager closes",
        {.createError = 1073},
-       {"ExecutablePath", "OpenSCManager", kCreate,
+       {"ExecutablePath", kReadFolder, kReadFile, "OpenSCManager", kCreate,
         "MessageBox(CreateService 失败。  error 1073 | 服务安装失败)",
         "CloseServiceHandle(manager)"}},
+      // A folder or a program others may change would run their code as
+      // SYSTEM: refused before the service manager is asked.
+      {"users may write the folder",
+       {.folderSecurity = UsersMayWrite()},
+       {"ExecutablePath", kReadFolder,
+        "MessageBox(程序必须为所有用户安装在只有管理员才能修改的文件夹中（例如 Program "
+        "Files），才能安装为服务。\n其他用户可以修改：C:\\Program Files\\Nightlatch | "
+        "服务安装失败)"}},
+      {"users may replace the program",
+       {.fileSecurity = UsersMayWrite()},
+       {"ExecutablePath", kReadFolder, kReadFile,
+        "MessageBox(程序必须为所有用户安装在只有管理员才能修改的文件夹中（例如 Program "
+        "Files），才能安装为服务。\n其他用户可以修改：C:\\Program "
+        "Files\\Nightlatch\\Nightlatch.exe | 服务安装失败)"}},
+      {"the access list cannot be read",
+       {.securityError = 5},
+       {"ExecutablePath", kReadFolder,
+        "MessageBox(GetNamedSecurityInfo 失败。  error 5 | 服务安装失败)"}},
   };
   for (const ControlCase& c : cases) {
     SCOPED_TRACE(c.name);
