@@ -69,33 +69,40 @@ void NightlatchService::WorkerPass() {
     RunItem(item, ToLocalFields(now, zone));
 }
 
+void NightlatchService::AppendEntry(std::u16string_view entry) {
+  uint32_t error = 0;
+  if (!api_.AppendLog(entry, error))
+    api_.ReportServiceEvent(EventType::kError, error,
+                            api_.FormatSystemError(error, kLogAppendPrefix));
+}
+
 void NightlatchService::RunItem(const DayItem& item, const LocalFields& at) {
   const std::u16string description = DayItemDescription(item);
   const ServiceAction action = ServiceActionFor(item.mode);
   uint32_t error = 0;
   if (action == ServiceAction::kNeedsDesktop || action == ServiceAction::kUnknown) {
     const std::u16string reason = NotRunReason(item.mode);
-    if (!api_.AppendLog(DayItemLogEntry(at, reason + description), error))
-      api_.ReportServiceEvent(EventType::kError, error,
-                              api_.FormatSystemError(error, kLogAppendPrefix));
+    AppendEntry(DayItemLogEntry(at, reason + description));
     api_.ReportServiceEvent(EventType::kError, 0, reason + description);
     return;
   }
-  // The action runs even when its entry could not be written.
-  if (!api_.AppendLog(DayItemLogEntry(at, description), error))
-    api_.ReportServiceEvent(EventType::kError, error,
-                            api_.FormatSystemError(error, kLogAppendPrefix));
-  switch (action) {
-    case ServiceAction::kShutdownMachine:
-    case ServiceAction::kRestartMachine:
-      // The privilege result is not checked: the call is made regardless.
-      system_.EnableShutdownPrivilege();
-      api_.ShutDownMachine(action == ServiceAction::kRestartMachine, kPlannedUpgradeReason);
-      break;
-    default:
-      ExecuteAction(item.mode, u"", system_);
-      break;
+  if (action == ServiceAction::kShutdownMachine || action == ServiceAction::kRestartMachine) {
+    // The privilege result is not checked: the call is made regardless. The
+    // entry says afterwards whether the system took the request.
+    system_.EnableShutdownPrivilege();
+    std::u16string body = description;
+    if (!api_.ShutDownMachine(action == ServiceAction::kRestartMachine, kPlannedUpgradeReason,
+                              error)) {
+      const std::u16string failure = api_.FormatSystemError(error, kShutdownFailedPrefix);
+      api_.ReportServiceEvent(EventType::kError, error, failure);
+      body = failure + u"\r\n" + description;
+    }
+    AppendEntry(DayItemLogEntry(at, body));
+    return;
   }
+  // The action runs even when its entry could not be written.
+  AppendEntry(DayItemLogEntry(at, description));
+  ExecuteAction(item.mode, u"", system_);
 }
 
 }  // namespace nightlatch

@@ -54,8 +54,9 @@ class ServiceProcessApi : public ServiceEvents {
   virtual DayItem ReadDayItem() = 0;
   // Appends the entry to helper.log; false with the error code on failure.
   virtual bool AppendLog(std::u16string_view entry, uint32_t& error) = 0;
-  // InitiateSystemShutdownExW on this computer, at once, programs closed.
-  virtual void ShutDownMachine(bool restart, uint32_t reason) = 0;
+  // InitiateSystemShutdownExW on this computer, at once, programs closed;
+  // false with the error code when the system refused it.
+  virtual bool ShutDownMachine(bool restart, uint32_t reason, uint32_t& error) = 0;
 
  protected:
   ~ServiceProcessApi() = default;
@@ -84,6 +85,8 @@ class NightlatchService {
  private:
   void ReportStatus();
   void RunItem(const DayItem& item, const LocalFields& at);
+  // helper.log, or the event log when the entry cannot be written.
+  void AppendEntry(std::u16string_view entry);
 
   ServiceProcessApi& api_;
   SystemClock& clock_;

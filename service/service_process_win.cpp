@@ -89,6 +89,13 @@ class Win32ServiceProcessApi final : public ServiceProcessApi {
   DayItem ReadDayItem() override {
     if (configPath_.empty())
       configPath_ = AppDataPath(kDataFolder, kConfigFileName);
+    // No data folder: no item, and the event log says why, once.
+    if (configPath_.empty()) {
+      if (!noDataFolderReported_)
+        ReportServiceEvent(EventType::kError, ERROR_PATH_NOT_FOUND, kNoDataFolderText);
+      noDataFolderReported_ = true;
+      return DayItem{};
+    }
     WIN32_FILE_ATTRIBUTE_DATA data{};
     FileStamp stamp;
     if (::GetFileAttributesExW(AsWide(configPath_.c_str()), GetFileExInfoStandard, &data)) {
@@ -109,6 +116,10 @@ class Win32ServiceProcessApi final : public ServiceProcessApi {
 
   bool AppendLog(std::u16string_view entry, uint32_t& error) override {
     const std::u16string path = AppDataPath(kDataFolder, kLogFileName);
+    if (path.empty()) {
+      error = ERROR_PATH_NOT_FOUND;
+      return false;
+    }
     // Appending only: what is in the file already is never touched.
     ScopedHandle file(::CreateFileW(AsWide(path.c_str()), FILE_APPEND_DATA,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
@@ -129,11 +140,15 @@ class Win32ServiceProcessApi final : public ServiceProcessApi {
     return true;
   }
 
-  void ShutDownMachine(bool restart, uint32_t reason) override {
-    ::InitiateSystemShutdownExW(nullptr, nullptr, 0, TRUE, restart, reason);
+  bool ShutDownMachine(bool restart, uint32_t reason, uint32_t& error) override {
+    if (::InitiateSystemShutdownExW(nullptr, nullptr, 0, TRUE, restart, reason))
+      return true;
+    error = ::GetLastError();
+    return false;
   }
 
  private:
+  bool noDataFolderReported_ = false;
   ScopedHandle wake_;
   ScopedHandle loopEnded_;
   NightlatchService* service_ = nullptr;

@@ -36,6 +36,8 @@ inline constexpr std::u16string_view kControlServicePrefix = u"ControlService �
 inline constexpr std::u16string_view kDeleteServicePrefix = u"服务卸载失败。 ";
 inline constexpr std::u16string_view kStartOpenServicePrefix = u"OpenService 失败\u3000";
 inline constexpr std::u16string_view kStartServicePrefix = u"StartService 失败\u3000";
+inline constexpr std::u16string_view kShutdownFailedPrefix = u"InitiateSystemShutdownEx 失败。 ";
+inline constexpr std::u16string_view kNoDataFolderText = u"找不到服务的数据文件夹，每日任务不执行";
 inline constexpr std::u16string_view kLogAppendPrefix = u"helper.log 写入失败。 ";
 
 // "\"<exe>\" /service": quoted, so that a path with blanks (C:\Program

@@ -8,6 +8,7 @@
 #include "platform/registry_win.h"
 #include "platform/wide_string_win.h"
 #include "shell/autostart_rules.h"
+#include "shell/data_paths.h"
 
 namespace nightlatch {
 namespace {
@@ -21,16 +22,12 @@ constexpr wchar_t kStartupApprovedKey[] =
 
 std::u16string AppDataPath(std::u16string_view folder, std::u16string_view file) {
   wchar_t appData[MAX_PATH] = {};
-  ::SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE);
-  std::u16string directory = FromWide(appData);
-  if (!folder.empty()) {
-    directory = FormatText(u"%s\\%s", {directory, folder});
-    if (!::PathIsDirectoryW(AsWide(directory.c_str())))
-      ::SHCreateDirectoryExW(nullptr, AsWide(directory.c_str()), nullptr);
-  }
-  if (file.empty())
-    return directory;
-  return FormatText(u"%s\\%s", {directory, file});
+  if (!::SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE))
+    appData[0] = L'\0';
+  const std::u16string directory = JoinDataPath(FromWide(appData), folder, u"");
+  if (!directory.empty() && !folder.empty() && !::PathIsDirectoryW(AsWide(directory.c_str())))
+    ::SHCreateDirectoryExW(nullptr, AsWide(directory.c_str()), nullptr);
+  return JoinDataPath(FromWide(appData), folder, file);
 }
 
 std::u16string ExecutablePath() {

@@ -11,7 +11,8 @@ constexpr std::u16string_view kDataFolder = u"Nightlatch";
 
 // "<appdata>\<folder>\<file>"; the folder is created when missing. An empty
 // folder gives a file directly in the application data folder, an empty
-// file the folder itself.
+// file the folder itself. Empty when the system cannot say where the
+// application data folder is.
 std::u16string AppDataPath(std::u16string_view folder, std::u16string_view file);
 
 std::u16string ExecutablePath();

@@ -55,24 +55,38 @@ class ServiceProcessTest : public ::testing::Test {
   NightlatchService service_{api_, clock_, system_};
 };
 
-TEST_F(ServiceProcessTest, PowerActionsLogFirstAndUseTheMachineCalls) {
+// A shutdown or restart is logged after the call, with its outcome; the
+// sleep states (which end the service's pass at once) before it.
+TEST_F(ServiceProcessTest, PowerActionsUseTheMachineCallsAndLogTheOutcome) {
   const struct {
     int32_t mode;
+    uint32_t shutdownError;
     Calls api;
     Calls system;
   } cases[] = {
       {0,
-       {"ReadDayItem", "AppendLog(2026-03-14 22:30:15\r\n" + Description(0) + ")",
-        "ShutDownMachine(restart=false, reason=0x80020003)"},
+       0,
+       {"ReadDayItem", "ShutDownMachine(restart=false, reason=0x80020003)",
+        "AppendLog(2026-03-14 22:30:15\r\n" + Description(0) + ")"},
        {"EnableShutdownPrivilege()"}},
       {1,
-       {"ReadDayItem", "AppendLog(2026-03-14 22:30:15\r\n" + Description(1) + ")",
-        "ShutDownMachine(restart=true, reason=0x80020003)"},
+       0,
+       {"ReadDayItem", "ShutDownMachine(restart=true, reason=0x80020003)",
+        "AppendLog(2026-03-14 22:30:15\r\n" + Description(1) + ")"},
+       {"EnableShutdownPrivilege()"}},
+      {0,
+       1115,
+       {"ReadDayItem", "ShutDownMachine(restart=false, reason=0x80020003)",
+        "ReportEvent(1, 1115, InitiateSystemShutdownEx 失败。  error 1115)",
+        "AppendLog(2026-03-14 22:30:15\r\nInitiateSystemShutdownEx 失败。  error 1115\r\n" +
+            Description(0) + ")"},
        {"EnableShutdownPrivilege()"}},
       {4,
+       0,
        {"ReadDayItem", "AppendLog(2026-03-14 22:30:15\r\n" + Description(4) + ")"},
        {"EnableShutdownPrivilege()", "SetSystemPowerState(suspend=false, force=true)"}},
       {5,
+       0,
        {"ReadDayItem", "AppendLog(2026-03-14 22:30:15\r\n" + Description(5) + ")"},
        {"EnableShutdownPrivilege()", "SetSystemPowerState(suspend=true, force=true)"}},
   };
@@ -81,6 +95,7 @@ TEST_F(ServiceProcessTest, PowerActionsLogFirstAndUseTheMachineCalls) {
     RecordingSystemCalls system;
     NightlatchService service(api_, clock_, system);
     api_.item = DayItem{c.mode, 2, 22, 30, 15};
+    api_.shutdownError = c.shutdownError;
     clock_.now = kMoment - 1;
     service.WorkerPass();
     api_.calls.clear();

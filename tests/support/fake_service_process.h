@@ -60,16 +60,19 @@ class FakeServiceProcess final : public ServiceProcessApi {
     error = appendError;
     return error == 0;
   }
-  void ShutDownMachine(bool restart, uint32_t reason) override {
+  bool ShutDownMachine(bool restart, uint32_t reason, uint32_t& error) override {
     char text[64];
     std::snprintf(text, sizeof text, "ShutDownMachine(restart=%s, reason=0x%X)",
                   restart ? "true" : "false", reason);
     calls.push_back(text);
+    error = shutdownError;
+    return error == 0;
   }
 
   uint32_t registerError = 0;
   uint32_t statusError = 0;
   uint32_t appendError = 0;
+  uint32_t shutdownError = 0;
   bool interactive = false;
   DayItem item;
   std::function<void()> onPause;
