@@ -47,8 +47,7 @@ class ServiceProcessApi : public ServiceEvents {
   virtual void Pause(uint32_t milliseconds) = 0;
   virtual void WakeWorker() = 0;
 
-  // The interactive program's main window exists (or, across sessions, its
-  // named object does).
+  // The interactive program's named object exists.
   virtual bool InteractiveProgramRunning() = 0;
   // Section DayItem of this account's config.ini as it is now.
   virtual DayItem ReadDayItem() = 0;

@@ -75,9 +75,10 @@ class Win32ServiceProcessApi final : public ServiceProcessApi {
   void Pause(uint32_t milliseconds) override { ::WaitForSingleObject(wake_.get(), milliseconds); }
   void WakeWorker() override { ::SetEvent(wake_.get()); }
 
+  // Only the named object: a service sees neither the user's windows (another
+  // window station, on Windows another session) nor could it tell a window
+  // of that title from a fake.
   bool InteractiveProgramRunning() override {
-    if (::FindWindowW(nullptr, AsWide(kMainWindowTitle)))
-      return true;
     ScopedHandle presence(::OpenMutexW(SYNCHRONIZE, FALSE, AsWide(kInteractivePresenceName)));
     // Another account's object may deny us access: it exists all the same.
     return presence.valid() || ::GetLastError() == ERROR_ACCESS_DENIED;

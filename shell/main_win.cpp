@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <sddl.h>
 
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "framework/message_loop_win.h"
 #include "platform/dll_search_win.h"
 #include "platform/scoped_handle_win.h"
+#include "platform/service_handles_win.h"
 #include "platform/wide_string_win.h"
 #include "prompts/mci_queue_win.h"
 #include "prompts/prompt_sound_win.h"
@@ -43,6 +45,33 @@ bool IsAnotherCopyRunning(StartCommand command, ScopedHandle& mutex) {
   return true;
 }
 
+// The named object that tells the service the interactive program runs. Only
+// SYSTEM, the administrators and this user may open it: another account
+// holding a handle would keep it alive after the program ends and keep an
+// administrator's daily shutdown from happening.
+ScopedHandle CreatePresence() {
+  std::wstring sddl = L"D:P(A;;GA;;;SY)(A;;GA;;;BA)";
+  HANDLE token = nullptr;
+  if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    const ScopedHandle owned(token);
+    alignas(TOKEN_USER) unsigned char buffer[256];
+    DWORD size = 0;
+    LPWSTR user = nullptr;
+    if (::GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size) &&
+        ::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &user)) {
+      sddl += L"(A;;GA;;;" + std::wstring(user) + L")";
+      ::LocalFree(user);
+    }
+  }
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1,
+                                                              &descriptor, nullptr))
+    return ScopedHandle(::CreateMutexW(nullptr, FALSE, AsWide(kInteractivePresenceName)));
+  const ScopedLocalMemory freed(descriptor);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+  return ScopedHandle(::CreateMutexW(&attributes, FALSE, AsWide(kInteractivePresenceName)));
+}
+
 // The vendor's site, or a mirror (or a test's server) named by
 // NIGHTLATCH_UPDATE_SITE.
 std::u16string UpdateSite() {
@@ -59,7 +88,7 @@ int RunInteractive(StartCommand command) {
     return -1;
   // Tells the service that the interactive program runs, across sessions.
   // Held for the program's whole life; a failure only leaves the window test.
-  const ScopedHandle presence(::CreateMutexW(nullptr, FALSE, AsWide(kInteractivePresenceName)));
+  const ScopedHandle presence = CreatePresence();
 
   ::CoInitialize(nullptr);
   // The task list and the editor's date and time pickers need their classes.

@@ -7,6 +7,9 @@
 //   window_probe items <title> <control id>  prints a list box's lines as UTF-8; 2 not found
 //   window_probe dismiss <caption> <ms>  waits for a message box, prints its
 //                text (UTF-8) and posts IDOK; exit 0 dismissed, 3 on time-out
+//   window_probe hold-mutex <name> <ms>  holds a named mutex for ms; exit 0
+//   window_probe show-window <title> <ms>  keeps a hidden top-level window
+//                of that title for ms; exit 0
 #include <windows.h>
 
 #include <cwchar>
@@ -78,6 +81,31 @@ int Dismiss(const wchar_t* caption, DWORD milliseconds) {
   return 3;
 }
 
+int HoldMutex(const wchar_t* name, DWORD milliseconds) {
+  HANDLE mutex = ::CreateMutexW(nullptr, FALSE, name);
+  if (!mutex)
+    return 1;
+  ::Sleep(milliseconds);
+  ::CloseHandle(mutex);
+  return 0;
+}
+
+int ShowWindow(const wchar_t* title, DWORD milliseconds) {
+  HWND window = ::CreateWindowExW(0, L"STATIC", title, WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  if (!window)
+    return 1;
+  const DWORD deadline = ::GetTickCount() + milliseconds;
+  MSG message;
+  while (static_cast<LONG>(deadline - ::GetTickCount()) > 0) {
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+      ::DispatchMessageW(&message);
+    ::Sleep(20);
+  }
+  ::DestroyWindow(window);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -109,6 +137,10 @@ int wmain(int argc, wchar_t** argv) {
     return PrintListItems(title, static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
   if (command == L"dismiss" && argc == 4)
     return Dismiss(title, static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
+  if (command == L"hold-mutex" && argc == 4)
+    return HoldMutex(title, static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
+  if (command == L"show-window" && argc == 4)
+    return ShowWindow(title, static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
   if (command == L"wait" && argc == 5) {
     const int wanted = std::wstring_view(argv[3]) == L"visible" ? 0 : 1;
     const DWORD deadline =
