@@ -32,6 +32,18 @@ LocalFields TodayAtPickedTime(const TaskForm& form, const PassClock& clock) {
   return fields;
 }
 
+// `start` shows the chosen time of day again and keeps a run the spring gap
+// moved on at that time, so it must read back as chosen: on the day the
+// clock skips the time, the same time the day before.
+int64_t StartShowing(LocalFields fields, const TimeZone& zone) {
+  const int64_t moment = FromLocalFields(fields, zone);
+  const LocalFields shown = ToLocalFields(moment, zone);
+  if (shown.hour == fields.hour && shown.minute == fields.minute && shown.second == fields.second)
+    return moment;
+  --fields.day;
+  return FromLocalFields(fields, zone);
+}
+
 Schedule Fixed(const TaskForm& form, const PassClock& clock) {
   const int64_t nextRun = FromLocalFields(form.picked, clock.zone);
   if (nextRun <= clock.now)
@@ -49,7 +61,7 @@ Schedule EveryNDays(const TaskForm& form, const PassClock& clock) {
   // phase; the days are calendar days, so the time of day stays.
   fields.day += days;
   const int64_t nextRun = today > clock.now ? today : FromLocalFields(fields, clock.zone);
-  return Schedule{today, nextRun, days, {}};
+  return Schedule{StartShowing(TodayAtPickedTime(form, clock), clock.zone), nextRun, days, {}};
 }
 
 Schedule Weekly(const TaskForm& form, const PassClock& clock) {
@@ -69,7 +81,7 @@ Schedule Weekly(const TaskForm& form, const PassClock& clock) {
       }
     }
   }
-  return Schedule{today, nextRun, mask, {}};
+  return Schedule{StartShowing(TodayAtPickedTime(form, clock), clock.zone), nextRun, mask, {}};
 }
 
 Schedule Monthly(const TaskForm& form, const PassClock& clock) {
@@ -94,7 +106,7 @@ Schedule Monthly(const TaskForm& form, const PassClock& clock) {
     target.day = day;
   }
   const int64_t moment = FromLocalFields(target, clock.zone);
-  return Schedule{moment, moment, day, {}};
+  return Schedule{StartShowing(target, clock.zone), moment, day, {}};
 }
 
 Schedule Yearly(const TaskForm& form, const PassClock& clock) {
@@ -111,13 +123,13 @@ Schedule Yearly(const TaskForm& form, const PassClock& clock) {
   if (month == 2 && day == 29) {
     if (IsLeapYear(target.year) && FromLocalFields(target, clock.zone) > clock.now) {
       const int64_t moment = FromLocalFields(target, clock.zone);
-      return Schedule{moment, moment, param, {}};
+      return Schedule{StartShowing(target, clock.zone), moment, param, {}};
     }
     for (int32_t ahead = 1; ahead <= 9; ++ahead) {
       if (IsLeapYear(clock.today.year + ahead)) {
         target.year = clock.today.year + ahead;
         const int64_t moment = FromLocalFields(target, clock.zone);
-        return Schedule{moment, moment, param, {}};
+        return Schedule{StartShowing(target, clock.zone), moment, param, {}};
       }
     }
     return Refuse(u"找不到闰年，请重新选择");
@@ -130,7 +142,7 @@ Schedule Yearly(const TaskForm& form, const PassClock& clock) {
     ++target.year;
     moment = FromLocalFields(target, clock.zone);
   }
-  return Schedule{moment, moment, param, {}};
+  return Schedule{StartShowing(target, clock.zone), moment, param, {}};
 }
 
 Schedule Minutes(const TaskForm& form, const PassClock& clock) {

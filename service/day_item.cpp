@@ -5,17 +5,23 @@
 namespace nightlatch {
 namespace {
 
-// The item's moment on the local day of `moment`, by the calendar's rules:
-// on the night the clock goes forward a time in the gap runs as far after
-// it, and on the night it goes back a repeated time runs once, the first.
+// The item's moment on a local day, by the calendar's rules: on the night
+// the clock goes forward a time in the gap runs as far after it (which may
+// be after midnight, on the next date), and on the night it goes back a
+// repeated time runs once, the first.
 bool IsMoment(const DayItem& item, int64_t moment, const TimeZone& zone) {
-  LocalFields at = ToLocalFields(moment, zone);
-  if (!RunsOnDay(item, at.day))
-    return false;
-  at.hour = item.hour;
-  at.minute = item.minute;
-  at.second = item.second;
-  return FromLocalFields(at, zone) == moment;
+  const LocalFields today = ToLocalFields(moment, zone);
+  for (const int32_t back : {0, 1}) {
+    LocalFields day = today;
+    day.day -= back;
+    day.hour = item.hour;
+    day.minute = item.minute;
+    day.second = item.second;
+    if (FromLocalFields(day, zone) != moment)
+      continue;
+    return RunsOnDay(item, ToLocalFields(FromLocalFields(day, TimeZone{}), TimeZone{}).day);
+  }
+  return false;
 }
 
 }  // namespace

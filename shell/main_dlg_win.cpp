@@ -427,7 +427,12 @@ void CMainDlg::OnPowerBroadcast(WPARAM event) {
 void CMainDlg::FollowTimeChange() {
   const TimeZone before = services_.clock->Zone();
   services_.clock->TimeChanged();
-  if (KeepWallClockTimes(program_.tasks(), before, services_.clock->Zone()))
+  const TimeZone after = services_.clock->Zone();
+  // The same zone moves nothing; a moment in the repeated hour would move
+  // to the first occurrence.
+  if (before == after)
+    return;
+  if (KeepWallClockTimes(program_.tasks(), before, after))
     program_.tasks().MarkDirty();
 }
 

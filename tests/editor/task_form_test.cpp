@@ -324,6 +324,51 @@ TEST(TaskFormTest, AcceptedTaskKeepsIdAndNoteAndBecomesNormal) {
   EXPECT_EQ(outcome.task.created, clock.now);
 }
 
+// Created around the spring change in Central Europe: the first run counts
+// calendar days, and `start` reads back as the chosen time even when the
+// clock skips it on the day the task is made.
+TEST(TaskFormTest, CalendarTasksAroundTheSpringChange) {
+  const TimeZone zone = testing::CentralEurope2026();
+  const TimeZone utc;
+  struct Case {
+    const char* name;
+    TaskForm form;
+    Wall nowUtc;
+    Wall nextRunUtc;
+    Wall startShown;  // ToLocalFields(start) in the zone
+  };
+  const Case cases[] = {
+      {"daily 23:00, made after 23:00 the evening before",
+       EveryDays(1, 23),
+       {2026, 3, 28, 22, 30},
+       {2026, 3, 29, 21},
+       {2026, 3, 28, 23}},
+      {"daily 02:30, made on the morning the clock skips it",
+       EveryDays(1, 2, 30),
+       {2026, 3, 29, 0, 30},
+       {2026, 3, 29, 1, 30},
+       {2026, 3, 28, 2, 30}},
+      {"Sundays 02:30, made the Saturday before",
+       Weekly(64, 2, 30),
+       {2026, 3, 28, 11},
+       {2026, 3, 29, 1, 30},
+       {2026, 3, 28, 2, 30}},
+      {"the 29th at 02:30, its first run in the gap",
+       Monthly(29, 2, 30),
+       {2026, 3, 20, 11},
+       {2026, 3, 29, 1, 30},
+       {2026, 3, 28, 2, 30}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const FormOutcome outcome =
+        FinishTask(c.form, Blank(), PassClock::At(PlainMoment(c.nowUtc, utc), zone));
+    ASSERT_TRUE(outcome.message.empty()) << testing::ToUtf8(outcome.message);
+    EXPECT_EQ(outcome.task.nextRun, PlainMoment(c.nextRunUtc, utc));
+    EXPECT_EQ(testing::ToWall(ToLocalFields(outcome.task.start, zone)), c.startShown);
+  }
+}
+
 TEST(TaskFormTest, NewTaskStartsAsFixedAtThePresentWithTheDefaults) {
   const PassClock clock = ClockAt({2026, 3, 4, 10, 20, 30}, TimeZone{8 * kHour});
   for (const int32_t action : {int32_t{kShutdown}, int32_t{kOpen}, int32_t{kReminder}}) {

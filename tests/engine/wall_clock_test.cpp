@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/calendar.h"
+#include "engine/missed_runs.h"
 #include "engine/task_list.h"
 #include "engine/trigger_rules.h"
 #include "engine/zone_rules.h"
@@ -495,6 +496,39 @@ TEST(WallClockTest, TheRepeatedHourRunsADailyTaskOnce) {
   }
   ASSERT_EQ(runs.size(), 1u);
   EXPECT_EQ(runs[0], WallValue({2026, 10, 25, 0, 30}));
+}
+
+// A sleep over each change night reports the run the clock really had.
+TEST(WallClockTest, MissedRunsAcrossTheChanges) {
+  const ZoneScope scope("Europe/Berlin");
+  struct Case {
+    const char* name;
+    Wall firstRun;                 // local
+    Wall asleepFrom, asleepUntil;  // UTC
+    Wall latest;                   // UTC
+  };
+  const Case cases[] = {
+      {"the spring night",
+       {2026, 3, 27, 2, 30},
+       {2026, 3, 28, 12},
+       {2026, 3, 29, 12},
+       {2026, 3, 29, 1, 30}},
+      {"the autumn night, the first 02:30",
+       {2026, 10, 23, 2, 30},
+       {2026, 10, 24, 12},
+       {2026, 10, 25, 12},
+       {2026, 10, 25, 0, 30}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CTask task =
+        MakeTask(kEveryNDays, kShutdown, static_cast<int32_t>(ExpectedMoment(c.firstRun)), 1);
+    UpdateNextRun(task, PassClock::At(WallValue(c.asleepFrom), scope.zone()), false);
+    const std::optional<int64_t> latest = LatestRunIn(
+        task, GapBetween(WallValue(c.asleepFrom), WallValue(c.asleepUntil)), scope.zone());
+    ASSERT_TRUE(latest.has_value());
+    EXPECT_EQ(*latest, WallValue(c.latest));
+  }
 }
 
 // --- The zone changes under the program ------------------------------------

@@ -115,36 +115,64 @@ TEST(DayItemDueTest, RunsOnceInARunOfPasses) {
 // Every second of the two change nights in Central Europe: the item runs
 // once a night, on the wall clock, by the gap and overlap rules.
 TEST(DayItemDueTest, TheChangeNightsRunTheItemOnce) {
+  const TimeZone utc;
+  const TimeZone centralEurope = testing::CentralEurope2026();
+  // A zone whose clock goes from 23:00 (UTC-2) straight to 00:00 (UTC-1) on
+  // Saturday 28 March 2026: a time in that gap runs after midnight.
+  const TimeZone midnightGap(-2 * 3600, {{PlainMoment({2026, 3, 29, 1}, utc), -3600}});
   struct Case {
     const char* name;
+    const TimeZone& zone;
     DayItem item;
     Wall utcFrom;  // the night's passes, one a second, as UTC readings
-    Wall utcRun;
+    std::optional<Wall> utcRun;
   };
   const Case cases[] = {
       {"02:30 in the gap runs at 03:30 summer time",
+       centralEurope,
        {4, 1, 2, 30, 0},
        {2026, 3, 28, 22},
-       {2026, 3, 29, 1, 30}},
-      {"23:00 on summer time", {4, 1, 23, 0, 0}, {2026, 3, 29, 20}, {2026, 3, 29, 21}},
+       Wall{2026, 3, 29, 1, 30}},
+      {"23:00 on summer time",
+       centralEurope,
+       {4, 1, 23, 0, 0},
+       {2026, 3, 29, 20},
+       Wall{2026, 3, 29, 21}},
       {"02:30 twice on the clock runs at the first",
+       centralEurope,
        {4, 1, 2, 30, 0},
        {2026, 10, 24, 22},
-       {2026, 10, 25, 0, 30}},
-      {"03:00, after the repeated hour", {4, 1, 3, 0, 0}, {2026, 10, 24, 22}, {2026, 10, 25, 2}},
+       Wall{2026, 10, 25, 0, 30}},
+      {"03:00, after the repeated hour",
+       centralEurope,
+       {4, 1, 3, 0, 0},
+       {2026, 10, 24, 22},
+       Wall{2026, 10, 25, 2}},
+      {"23:30 in a gap at midnight runs at 00:30 the next date",
+       midnightGap,
+       {4, 1, 23, 30, 0},
+       {2026, 3, 28, 22},
+       Wall{2026, 3, 29, 1, 30}},
+      {"its day is the 28th, which 28 divides",
+       midnightGap,
+       {4, 28, 23, 30, 0},
+       {2026, 3, 28, 22},
+       Wall{2026, 3, 29, 1, 30}},
+      {"and 29 does not", midnightGap, {4, 29, 23, 30, 0}, {2026, 3, 28, 22}, std::nullopt},
   };
-  const TimeZone zone = testing::CentralEurope2026();
-  const TimeZone utc;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     PreviousPass previous;
     std::vector<int64_t> due;
     const int64_t from = PlainMoment(c.utcFrom, utc);
     for (int64_t now = from; now < from + 6 * 3600; ++now) {
-      if (IsDayItemDue(c.item, now, zone, previous))
+      if (IsDayItemDue(c.item, now, c.zone, previous))
         due.push_back(now);
     }
-    EXPECT_EQ(due, std::vector<int64_t>{PlainMoment(c.utcRun, utc)});
+    std::vector<int64_t> expected;
+    if (c.utcRun)
+      expected.push_back(PlainMoment(*c.utcRun, utc));
+    EXPECT_EQ(due, expected);
   }
 }
 
