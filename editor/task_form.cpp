@@ -93,18 +93,8 @@ Schedule Monthly(const TaskForm& form, const PassClock& clock) {
   const int32_t length = DaysInMonth(target.year, target.month, 0);
   if (length >= day)
     target.day = day;
-  const bool tooShort = length < day;
-  if ((tooShort || FromLocalFields(target, clock.zone) <= clock.now) &&
-      (DaysInMonth(target.year, target.month, 1) >= day ||
-       DaysInMonth(target.year, target.month, 2) >= day)) {
-    if (++target.month > 12) {
-      target.month = 1;
-      ++target.year;
-    }
-    // Day 31 after a short month rolls over, as the scheduler's own rule does
-    // until that month begins.
-    target.day = day;
-  }
+  if (length < day || FromLocalFields(target, clock.zone) <= clock.now)
+    target = NextMonthWithDay(target, day);
   const int64_t moment = FromLocalFields(target, clock.zone);
   return Schedule{StartShowing(target, clock.zone), moment, day, {}};
 }

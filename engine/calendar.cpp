@@ -124,6 +124,19 @@ int64_t FromLocalFields(const LocalFields& fields, const TimeZone& zone) {
   return zone.MomentOfWall(WallSeconds(fields));
 }
 
+LocalFields NextMonthWithDay(LocalFields fields, int32_t day) {
+  for (int32_t ahead = 1; ahead <= 2; ++ahead) {
+    if (DaysInMonth(fields.year, fields.month, ahead) < day)
+      continue;
+    const int64_t index = int64_t{fields.month} - 1 + ahead;
+    fields.year = static_cast<int32_t>(fields.year + FloorDiv(index, 12));
+    fields.month = static_cast<int32_t>(FloorMod(index, 12) + 1);
+    fields.day = day;
+    return fields;
+  }
+  return fields;
+}
+
 int32_t WeekdayBit(int32_t weekday) {
   const int64_t n = FloorMod(weekday, 7);
   return n == 0 ? 64 : 1 << (n - 1);

@@ -86,4 +86,9 @@ int32_t DaysInMonth(int32_t year, int32_t month, int32_t offset);
 
 bool IsLeapYear(int32_t year);
 
+// The fields moved to `day` of the first of the next two months that has
+// it (for days up to 31 one always has), the time of day kept; unchanged
+// when neither has.
+LocalFields NextMonthWithDay(LocalFields fields, int32_t day);
+
 }  // namespace nightlatch

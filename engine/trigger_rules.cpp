@@ -109,18 +109,11 @@ bool UpdateMonthly(CTask& task, const PassClock& clock) {
   const int32_t length = DaysInMonth(target.year, target.month, 0);
   if (length >= day)
     target.day = day;
-  if (length < day || FromLocalFields(target, clock.zone) < clock.now) {
-    if (DaysInMonth(target.year, target.month, 1) >= day ||
-        DaysInMonth(target.year, target.month, 2) >= day) {
-      if (++target.month > 12) {
-        target.month = 1;
-        ++target.year;
-      }
-      target.day = day;
-    }
-  }
-  // A day beyond the month's end rolls over; the next pass in the new month
-  // corrects it, since the rule starts from today's date every time.
+  // The next month that has the day: 31 October runs next on 31 December,
+  // not on a 31 November rolled over to 1 December, which no pass would
+  // run (the pass of 1 December moves it on).
+  if (length < day || FromLocalFields(target, clock.zone) < clock.now)
+    target = NextMonthWithDay(target, day);
   return Store(task, FromLocalFields(target, clock.zone));
 }
 

@@ -678,8 +678,8 @@ TEST_F(ClockWindowTest, WithoutAPictureOrInAnotherModeNothingIsPainted) {
   EXPECT_EQ(Face()->Count(RGB(1, 2, 3), RECT{0, 0, 225, 225}), 225 * 225);
   clock_->DestroyWindow();
 
-  testing::WriteBitmap(programFolder_ / "resource" / "image" / "Clock01.bmp", 137, 110, 27, kPictureLeft,
-              kPictureRest);
+  testing::WriteBitmap(programFolder_ / "resource" / "image" / "Clock01.bmp", 137, 110, 27,
+                       kPictureLeft, kPictureRest);
   Configure(L"Clock", L"ClockMode", L"1");
   Open();
   EXPECT_NE(clock_->picture(), nullptr);

@@ -90,11 +90,11 @@ const RuleCase kRuleCases[] = {
     {"15th, early in the month", kMonthly, 15, {2026, 2, 15, 9}, {2026, 3, 2, 0, 30}, {2026, 3, 15, 9}, true},
     {"15th, December after the time", kMonthly, 15, {2026, 12, 15, 9}, {2026, 12, 15, 10}, {2027, 1, 15, 9}, true},
     {"31st in April", kMonthly, 31, {2026, 3, 31, 9}, {2026, 4, 10, 12}, {2026, 5, 31, 9}, true},
-    {"31st, 31 January after the time", kMonthly, 31, {2026, 1, 31, 9}, {2026, 1, 31, 10}, {2026, 3, 3, 9}, true},
-    {"31st, 31 January after the time, leap year", kMonthly, 31, {2028, 1, 31, 9}, {2028, 1, 31, 10}, {2028, 3, 2, 9}, true},
+    {"31st, 31 January after the time", kMonthly, 31, {2026, 1, 31, 9}, {2026, 1, 31, 10}, {2026, 3, 31, 9}, true},
+    {"31st, 31 January after the time, leap year", kMonthly, 31, {2028, 1, 31, 9}, {2028, 1, 31, 10}, {2028, 3, 31, 9}, true},
     {"31st, corrected on 1 February", kMonthly, 31, {2026, 3, 3, 9}, {2026, 2, 1, 0, 0, 1}, {2026, 3, 31, 9}, true},
     {"31st, 31 January before the time", kMonthly, 31, {2026, 1, 31, 9}, {2026, 1, 31, 8}, {2026, 1, 31, 9}, false},
-    {"31st, 31 March after the time rolls to 1 May", kMonthly, 31, {2026, 3, 31, 9}, {2026, 3, 31, 10}, {2026, 5, 1, 9}, true},
+    {"31st, 31 March after the time: 31 May, April has none", kMonthly, 31, {2026, 3, 31, 9}, {2026, 3, 31, 10}, {2026, 5, 31, 9}, true},
     {"30th in February", kMonthly, 30, {2026, 1, 30, 9}, {2026, 2, 10, 12}, {2026, 3, 30, 9}, true},
     {"29th in a leap February", kMonthly, 29, {2028, 1, 29, 9}, {2028, 2, 10, 12}, {2028, 2, 29, 9}, true},
     {"1st, on the last day of a month", kMonthly, 1, {2026, 4, 1, 9}, {2026, 4, 30, 10}, {2026, 5, 1, 9}, true},
@@ -134,6 +134,44 @@ const RuleCase kRuleCases[] = {
     {"idle, at load", kIdle, 10, {2026, 3, 1}, {2026, 3, 4, 12}, {2026, 3, 4, 12, 9, 59}, false, kNormal, true, 1},
 };
 // clang-format on
+
+// After each run of a monthly task for day 28 to 31 in every month of a
+// common and a leap year, the next run is at once the one that really
+// fires: that day of the next month that has it, never a roll-over into the
+// month after a short one.
+TEST(UpdateNextRunTest, AMonthlyRunIsFollowedByTheNextMonthThatHasTheDay) {
+  for (const NamedZone& z : kZones) {
+    for (const int32_t year : {2027, 2028}) {
+      for (int32_t day = 28; day <= 31; ++day) {
+        for (int32_t month = 1; month <= 12; ++month) {
+          if (testing::PlainMonthLength(year, month) < day)
+            continue;
+          int32_t nextYear = year;
+          int32_t nextMonth = month;
+          do {
+            if (++nextMonth > 12) {
+              nextMonth = 1;
+              ++nextYear;
+            }
+          } while (testing::PlainMonthLength(nextYear, nextMonth) < day);
+          SCOPED_TRACE(std::string(z.name) + " day " + std::to_string(day) + " of " +
+                       std::to_string(year) + "-" + std::to_string(month));
+          const int32_t run = Moment32({year, month, day, 7, 45}, z.zone);
+          CTask task = testing::MakeTask(kMonthly, kShutdown, run, day);
+          UpdateNextRun(task, PassClock::At(int64_t{run} + 1, z.zone), false);
+          EXPECT_EQ(PlainLocalFields(task.nextRun, z.zone).wall,
+                    (Wall{nextYear, nextMonth, day, 7, 45}));
+          // The pass after midnight, in the next month, agrees.
+          const int64_t nextMonthBegins = PlainMoment({nextYear, nextMonth, 1, 0, 0, 1}, z.zone);
+          CTask later = task;
+          UpdateNextRun(later, PassClock::At(std::max<int64_t>(nextMonthBegins, run + 2), z.zone),
+                        false);
+          EXPECT_EQ(later.nextRun, task.nextRun);
+        }
+      }
+    }
+  }
+}
 
 TEST(UpdateNextRunTest, RulesOfEachMode) {
   for (const NamedZone& z : kZones) {
