@@ -11,6 +11,7 @@
 #include "editor/plan_rows.h"
 #include "engine/system_clock.h"
 #include "engine/trigger_rules.h"
+#include "platform/dpi_win.h"
 #include "platform/popup_menu_win.h"
 #include "platform/wide_string_win.h"
 #include "platform/window_geometry_win.h"
@@ -93,16 +94,15 @@ bool CPlanDlg::OnInitDialog() {
   for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
     LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH};
     column.pszText = const_cast<wchar_t*>(kColumns[i].title);
-    column.cx = kColumns[i].width;
+    column.cx = ScaleForWindow(list, kColumns[i].width);
     ListView_InsertColumn(list, i, &column);
   }
 
   // 12 pixels of character height: SimSun has no internal leading, so on
   // Windows this is its 12-pixel cell, and a substitute font stays legible.
-  nameFont_ = CreateSongFont(-12, FW_BOLD);
-  modeFont_ = CreateSongFont(-12, FW_NORMAL);
-  const int tenPoints = -::MulDiv(10, ::GetDeviceCaps(ScopedWindowDC(list).get(), LOGPIXELSY), 72);
-  cellFont_ = CreateSongFont(tenPoints, FW_NORMAL);
+  nameFont_ = CreateSongFont(hwnd(), -12, FW_BOLD);
+  modeFont_ = CreateSongFont(hwnd(), -12, FW_NORMAL);
+  cellFont_ = CreateSongFontOfPoints(list, 10, FW_NORMAL);
   list_.SetCellPainter([this](HDC dc, const CListViewCtrlBT::Cell& cell) { PaintCell(dc, cell); });
 
   program_.LoadTasks(Now());  // also sorts
@@ -340,12 +340,11 @@ void CPlanDlg::FitList(int pageWidth) {
   const int room = client.right - (scrollBarShown ? 0 : ::GetSystemMetrics(SM_CXVSCROLL));
   int total = 0;
   for (const Column& column : kColumns)
-    total += column.width;
+    total += ScaleForWindow(list, column.width);
   constexpr int kTimeColumn = 1;
   const int overhang = std::max(0, total - room);
-  ListView_SetColumnWidth(
-      list, kTimeColumn,
-      std::max(kColumns[kTimeColumn].width - overhang, kColumns[kTimeColumn].width / 2));
+  const int timeWidth = ScaleForWindow(list, kColumns[kTimeColumn].width);
+  ListView_SetColumnWidth(list, kTimeColumn, std::max(timeWidth - overhang, timeWidth / 2));
 }
 
 void CPlanDlg::OnRefreshTimer() {
@@ -388,10 +387,11 @@ void CPlanDlg::PaintCell(HDC dc, const CListViewCtrlBT::Cell& cell) {
   ::SetBkMode(dc, TRANSPARENT);
 
   if (cell.column == 0) {
-    ::ImageList_Draw(images_.get(), texts.image, dc, cell.area.left + 5, cell.area.top,
-                     ILD_TRANSPARENT);
+    HWND list = list_.hwnd();
+    ::ImageList_Draw(images_.get(), texts.image, dc, cell.area.left + ScaleForWindow(list, 5),
+                     cell.area.top, ILD_TRANSPARENT);
     RECT words = cell.area;
-    words.left += kImageWidth + 10;
+    words.left += kImageWidth + ScaleForWindow(list, 10);
     const int height = MeasureText(dc, ToWide(texts.type), words);
     const auto [name, mode] = SplitTypeText(texts.type);
     ::SetTextColor(dc, kTypeColor);

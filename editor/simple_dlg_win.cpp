@@ -79,8 +79,8 @@ bool CSimpleDlg::OnInitDialog() {
     buttons_[i].Attach(Item(kButtons[i]));
   // Character heights: SimSun has no internal leading, so on Windows these
   // are its 14- and 12-pixel cells, and a substitute font stays legible.
-  tileFont_ = CreateSongFont(-14, FW_BOLD);
-  linkFont_ = CreateSongFont(-12, FW_NORMAL);
+  tileFont_ = CreateSongFont(hwnd(), -14, FW_BOLD);
+  linkFont_ = CreateSongFont(hwnd(), -12, FW_NORMAL);
   nextCaptionBrush_.Reset(::CreateSolidBrush(kNextCaptionTile));
   captionBrush_.Reset(::CreateSolidBrush(kCaptionTile));
   valueBrush_.Reset(::CreateSolidBrush(kValueTile));

@@ -1,5 +1,6 @@
 #include "framework/dialog_win.h"
 
+#include "framework/dialog_scaling_win.h"
 #include "framework/subclassed_window_win.h"
 
 namespace nightlatch {
@@ -71,6 +72,8 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     auto* self = reinterpret_cast<Dialog*>(lParam);
     ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
     self->hwnd_ = hwnd;
+    // Before the dialog's own set-up, which places things by its controls.
+    ScaleTemplateLayout(hwnd);
   }
   auto* self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
   if (!self)

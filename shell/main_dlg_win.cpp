@@ -12,6 +12,7 @@
 #include "engine/system_clock.h"
 #include "engine/task_texts.h"
 #include "framework/message_handler_win.h"
+#include "platform/dpi_win.h"
 #include "platform/wide_string_win.h"
 #include "prompts/password_dialog_win.h"
 #include "prompts/prompt_sound_win.h"
@@ -294,9 +295,7 @@ void CMainDlg::SetUpWindow() {
 }
 
 void CMainDlg::SetUpStatusBar() {
-  const int nineSongPoints =
-      -::MulDiv(9, ::GetDeviceCaps(ScopedWindowDC(hwnd()).get(), LOGPIXELSY), 72);
-  statusFont_ = CreateSongFont(nineSongPoints, FW_NORMAL);
+  statusFont_ = CreateSongFontOfPoints(hwnd(), 9, FW_NORMAL);
   for (CStaticCK* label : {&statusLine_, &feedbackLink_}) {
     label->Attach(Item(label == &statusLine_ ? IDC_STATUS_LINE : IDC_FEEDBACK_LINK));
     label->SetColors(RGB(255, 255, 255), RGB(255, 0, 0));
@@ -318,13 +317,14 @@ RECT CMainDlg::LayOut() {
   ::GetClientRect(hwnd(), &client);
   RECT status{};
   ::GetWindowRect(Item(IDC_STATUS_LINE), &status);
+  const auto scaled = [this](int length) { return ScaleForWindow(hwnd(), length); };
   const int statusHeight = status.bottom - status.top;
-  const int statusTop = client.bottom - statusHeight - 4;
-  ::SetWindowPos(Item(IDC_STATUS_LINE), nullptr, 10, statusTop, client.right / 2, statusHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SetWindowPos(Item(IDC_FEEDBACK_LINK), nullptr, client.right - 130, statusTop, 130, statusHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  return RECT{7, 130, client.right - 7, statusTop};
+  const int statusTop = client.bottom - statusHeight - scaled(4);
+  ::SetWindowPos(Item(IDC_STATUS_LINE), nullptr, scaled(10), statusTop, client.right / 2,
+                 statusHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(Item(IDC_FEEDBACK_LINK), nullptr, client.right - scaled(130), statusTop,
+                 scaled(130), statusHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  return RECT{scaled(7), scaled(130), client.right - scaled(7), statusTop};
 }
 
 void CMainDlg::RefreshClockTexts(const LocalFields& now) {
