@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/system_clock.h"
+#include "platform/dpi_win.h"
 #include "platform/wide_string_win.h"
 #include "resources/nightlatch_ids.h"
 #include "resources/nightlatch_messages.h"
@@ -166,10 +167,11 @@ void CClockWindow::OnCreate() {
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   mode_ = static_cast<uint8_t>(config.Read(setting::kClockMode));
   const ClockBox workArea = ToBox(work);
-  const int left = config.Read(ClockLeftSetting(DefaultClockLeft(workArea)));
+  const int dpi = WindowDpi(hwnd());
+  const int left = config.Read(ClockLeftSetting(DefaultClockLeft(workArea, dpi)));
   const int top = config.Read(setting::kClockTop);
   // Sized first: whether the stored place is reachable depends on the size.
-  geometry_ = GeometryForZoom(config.Read(setting::kClockZoom));
+  geometry_ = GeometryForZoom(config.Read(setting::kClockZoom), dpi);
   const ClockOrigin origin = ClockOpeningOrigin(left, top, geometry_, workArea, MonitorWorkAreas());
   Size(origin.left, origin.top);
   ::ShowWindow(hwnd(), SW_SHOW);
@@ -204,7 +206,8 @@ void CClockWindow::ApplyTopmost(bool on, bool write) {
 
 // At the size geometry_ holds, read from Zoom by the caller.
 void CClockWindow::Size(int left, int top) {
-  const int logPixelsY = ::GetDeviceCaps(ScopedWindowDC(nullptr).get(), LOGPIXELSY);
+  // The points at the window's DPI, not the system's.
+  const int logPixelsY = geometry_.dpi;
   const int32_t h50 = ClockFontHeight(50, logPixelsY, geometry_.zoom);
   const int32_t h11 = ClockFontHeight(11, logPixelsY, geometry_.zoom);
   timeFont_.Reset();
@@ -371,7 +374,7 @@ void CClockWindow::Reload() {
   if (mode == 0 && picture)
     LoadPicture(*picture);
   mode_ = mode;
-  geometry_ = GeometryForZoom(config.Read(setting::kClockZoom));
+  geometry_ = GeometryForZoom(config.Read(setting::kClockZoom), WindowDpi(hwnd()));
   Size(before.left, before.top);
   ::SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
   ::ShowWindow(hwnd(), SW_RESTORE);

@@ -130,7 +130,8 @@ void ExpectTextsFit(const std::string& name, HWND window) {
   }
 }
 
-// The window as it is on screen, as a 24-bit bitmap file.
+// The window as it is on screen, as a 32-bit bitmap file; a layered one (the
+// clock) as it paints itself, since the screen's copy leaves it out.
 void SaveShot(const std::string& name, HWND window, int dpi) {
   const std::string folder = Environment("NIGHTLATCH_DPI_SHOTS");
   if (folder.empty())
@@ -142,7 +143,7 @@ void SaveShot(const std::string& name, HWND window, int dpi) {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB};
   void* bits = nullptr;
   ScopedBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   ScopedMemoryDC memory(nullptr);
@@ -150,11 +151,15 @@ void SaveShot(const std::string& name, HWND window, int dpi) {
     return;
   {
     ScopedSelect select(memory.get(), bitmap.get());
-    ScopedWindowDC screen(nullptr);
-    ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    if (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED) {
+      ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
+    } else {
+      ScopedWindowDC screen(nullptr);
+      ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    }
   }
   ::GdiFlush();
-  const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  const DWORD rowBytes = static_cast<DWORD>(width) * 4;
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;
   file.bfOffBits = sizeof file + sizeof info.bmiHeader;
@@ -297,6 +302,21 @@ TEST_F(DpiLayoutMainTest, PromptReminderPasswordAndNotice) {
   PumpMessages();
   ASSERT_NE(notice.window(), nullptr);
   Check("notice", notice.window()->hwnd());
+}
+
+TEST_F(DpiLayoutMainTest, DesktopClockAtZoomTen) {
+  Open();
+  Configure(u"Clock", u"Zoom", u"10");
+  CClockWindow clock(program_, clock_, dialog_->hwnd(), folder_.u16() + u"\\");
+  ASSERT_NE(clock.Create(::GetDesktopWindow()), nullptr);
+  PumpMessages();
+  Check("clock", clock.hwnd());
+  RECT bounds{};
+  ::GetWindowRect(clock.hwnd(), &bounds);
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_LE(bounds.right, work.right) << "the clock opens beyond the work area";
+  clock.DestroyWindow();
 }
 
 }  // namespace
