@@ -105,9 +105,13 @@ HWND CClockWindow::Create(HWND parent) {
 bool CClockWindow::ProcessWindowMessage(HWND hwnd,
                                         UINT message,
                                         WPARAM wParam,
-                                        LPARAM,
+                                        LPARAM lParam,
                                         LRESULT& result) {
   switch (message) {
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      result = 0;
+      return true;
     case WM_CREATE:
       OnCreate();
       result = 0;
@@ -202,6 +206,15 @@ void CClockWindow::ApplyTopmost(bool on, bool write) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (write)
     program_.config().Write(setting::kClockTopMost, on ? 1 : 0);
+}
+
+// On another monitor's scale: the size at the new DPI from the suggested
+// corner, fonts and shape made again (Size replaces them).
+void CClockWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  SetLaidOutDpi(hwnd(), dpi);
+  geometry_ = GeometryForZoom(program_.config().Read(setting::kClockZoom), dpi);
+  Size(suggested.left, suggested.top);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 // At the size geometry_ holds, read from Zoom by the caller.

@@ -83,6 +83,8 @@ bool CPlanDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESU
 bool CPlanDlg::OnInitDialog() {
   HWND list = Item(IDC_PLAN_LIST);
   list_.Attach(list);
+  const RECT placed = BoundsInParent(list);
+  listBaseWidth_ = ::MulDiv(placed.right - placed.left, kBaseDpi, WindowDpi(list));
   for (int i = 0; i < static_cast<int>(std::size(kButtons)); ++i)
     buttons_[i].Attach(Item(kButtons[i]));
 
@@ -328,7 +330,8 @@ void CPlanDlg::SelectRow(int row, bool scroll) {
 void CPlanDlg::FitList(int pageWidth) {
   HWND list = list_.hwnd();
   const RECT bounds = BoundsInParent(list);
-  const int width = std::min<int>(bounds.right - bounds.left, pageWidth - 2 * bounds.left);
+  const int width =
+      std::min<int>(ScaleForWindow(list, listBaseWidth_), pageWidth - 2 * bounds.left);
   if (width <= 0)
     return;
   ::SetWindowPos(list, nullptr, 0, 0, width, bounds.bottom - bounds.top,
@@ -345,6 +348,20 @@ void CPlanDlg::FitList(int pageWidth) {
   const int overhang = std::max(0, total - room);
   const int timeWidth = ScaleForWindow(list, kColumns[kTimeColumn].width);
   ListView_SetColumnWidth(list, kTimeColumn, std::max(timeWidth - overhang, timeWidth / 2));
+}
+
+// The cells' fonts and the columns at the new DPI, fitted to the page.
+void CPlanDlg::OnDpiChanged(int) {
+  HWND list = list_.hwnd();
+  nameFont_ = CreateSongFont(hwnd(), -12, FW_BOLD);
+  modeFont_ = CreateSongFont(hwnd(), -12, FW_NORMAL);
+  cellFont_ = CreateSongFontOfPoints(list, 10, FW_NORMAL);
+  for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
+    ListView_SetColumnWidth(list, i, ScaleForWindow(list, kColumns[i].width));
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  FitList(client.right);
+  ::InvalidateRect(list, nullptr, TRUE);
 }
 
 void CPlanDlg::OnRefreshTimer() {

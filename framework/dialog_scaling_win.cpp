@@ -1,5 +1,8 @@
 #include "framework/dialog_scaling_win.h"
 
+#include <utility>
+#include <vector>
+
 #include "platform/dpi_win.h"
 #include "platform/gdi_win.h"
 
@@ -74,6 +77,54 @@ void ScaleControl(HWND dialog, HWND control, const Rescale& x, const Rescale& y,
 }
 
 }  // namespace
+
+void RescaleControls(HWND dialog, int from, int to) {
+  if (from == to || from <= 0)
+    return;
+  const auto rescale = [from, to](LONG pixels) {
+    return ScaleToDpi(::MulDiv(static_cast<int>(pixels), kBaseDpi, from), to);
+  };
+  for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    RECT area{};
+    ::GetWindowRect(child, &area);
+    if (IsComboBox(child)) {
+      RECT dropped{};
+      if (::SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)))
+        area.bottom = area.top + (dropped.bottom - dropped.top);
+    }
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
+    ::SetWindowPos(child, nullptr, rescale(area.left), rescale(area.top),
+                   rescale(area.right - area.left), rescale(area.bottom - area.top),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+std::vector<std::pair<HWND, int>> RescaledComboHeights(HWND dialog, int from, int to) {
+  std::vector<std::pair<HWND, int>> heights;
+  if (from <= 0)
+    return heights;
+  for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    RECT closed{};
+    if (IsComboBox(child) && ::GetWindowRect(child, &closed)) {
+      const int base = ::MulDiv(closed.bottom - closed.top, kBaseDpi, from);
+      heights.emplace_back(child, ScaleToDpi(base, to));
+    }
+  }
+  return heights;
+}
+
+void TakeOverDpiChanges(HWND dialog) {
+  using Function = BOOL WINAPI(HWND, int, int);
+  static Function* const setBehavior = [] {
+    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    return user32 ? reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(
+                        ::GetProcAddress(user32, "SetDialogDpiChangeBehavior")))
+                  : nullptr;
+  }();
+  constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+  if (setBehavior)
+    setBehavior(dialog, kDisableAll, kDisableAll);
+}
 
 // The field's height as set and as read back need not agree (under Wine the
 // read one is 2 pixels more), so each try corrects the height last set by

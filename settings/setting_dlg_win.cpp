@@ -86,6 +86,13 @@ bool CSettingDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRES
   }
 }
 
+// The sub-pages moved with the template's controls; the selector's items
+// are drawn at a height of their own.
+void CSettingDlg::OnDpiChanged(int) {
+  HWND list = Item(IDC_SETTINGS_SELECTOR);
+  ::SendMessageW(list, LB_SETITEMHEIGHT, 0, ScaleForWindow(list, CColorListBox::kItemHeight));
+}
+
 void CSettingDlg::Select(int index) {
   if (index < 0 || index >= 4)
     index = 0;

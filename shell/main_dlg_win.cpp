@@ -310,6 +310,17 @@ void CMainDlg::SetUpStatusBar() {
   SetItemText(hwnd(), IDC_FEEDBACK_LINK, u"问题反馈 ver:" + versionText_);
 }
 
+// The status row's font, the status row and the pages again; the page
+// buttons' pictures stay as they are.
+void CMainDlg::OnDpiChanged(int) {
+  ScopedFont font = CreateSongFontOfPoints(hwnd(), 9, FW_NORMAL);
+  for (HWND label : {statusLine_.hwnd(), feedbackLink_.hwnd()})
+    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), 0);
+  statusFont_ = std::move(font);
+  pages_.Relayout(LayOut());
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
 // The status line and the feedback link along the bottom; returns the page
 // area above them.
 RECT CMainDlg::LayOut() {

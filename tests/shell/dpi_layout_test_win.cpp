@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -175,6 +176,66 @@ int PrefixDpi() {
   return ::GetDeviceCaps(ScopedWindowDC(nullptr).get(), LOGPIXELSY);
 }
 
+// Each box is its `base` box, laid out at `baseDpi`, times dpi / baseDpi,
+// within 2 pixels.
+void ExpectScaled(const std::string& name,
+                  const std::vector<Box>& boxes,
+                  const std::map<std::string, RECT>& base,
+                  int dpi,
+                  int baseDpi) {
+  ASSERT_FALSE(base.empty()) << "no layout of " << name << " at " << baseDpi << " DPI";
+  EXPECT_EQ(boxes.size(), base.size())
+      << name << ": another number of controls than at " << baseDpi << " DPI";
+  for (const Box& box : boxes) {
+    const auto found = base.find(box.key);
+    if (found == base.end()) {
+      ADD_FAILURE() << name << ": " << box.key << " is not there at " << baseDpi << " DPI";
+      continue;
+    }
+    const RECT& was = found->second;
+    const LONG expected[] = {::MulDiv(was.left, dpi, baseDpi), ::MulDiv(was.top, dpi, baseDpi),
+                             ::MulDiv(was.right, dpi, baseDpi), ::MulDiv(was.bottom, dpi, baseDpi)};
+    const LONG got[] = {box.rect.left, box.rect.top, box.rect.right, box.rect.bottom};
+    bool within = true;
+    for (int i = 0; i < 4; ++i)
+      within = within && std::abs(got[i] - expected[i]) <= 2;
+    EXPECT_TRUE(within) << name << ": " << box.key << " at " << dpi << " DPI is (" << got[0] << ","
+                        << got[1] << ")-(" << got[2] << "," << got[3] << "), expected ("
+                        << expected[0] << "," << expected[1] << ")-(" << expected[2] << ","
+                        << expected[3] << ") from (" << was.left << "," << was.top << ")-("
+                        << was.right << "," << was.bottom << ") at " << baseDpi << " DPI";
+  }
+}
+
+std::map<std::string, RECT> AsMap(const std::vector<Box>& boxes) {
+  std::map<std::string, RECT> map;
+  for (const Box& box : boxes)
+    map[box.key] = box.rect;
+  return map;
+}
+
+// The fonts the window's controls use now.
+std::set<HFONT> FontsOf(HWND window) {
+  std::set<HFONT> fonts;
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (auto font = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0)))
+      fonts.insert(font);
+  }
+  return fonts;
+}
+
+// The system's word that the window is now on a monitor of `dpi`, with the
+// rectangle it suggests: the window's, scaled.
+void TellDpi(HWND window, int dpi) {
+  RECT now{};
+  ::GetWindowRect(window, &now);
+  const int from = WindowDpi(window);
+  RECT suggested{now.left, now.top, now.left + ::MulDiv(now.right - now.left, dpi, from),
+                 now.top + ::MulDiv(now.bottom - now.top, dpi, from)};
+  ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  PumpMessages();
+}
+
 // Writes the window's layout at 96 DPI, or compares it with that one.
 void Check(const std::string& name, HWND window) {
   ASSERT_TRUE(::IsWindow(window)) << name;
@@ -187,28 +248,7 @@ void Check(const std::string& name, HWND window) {
     WriteLayout(name, boxes);
     return;
   }
-  const std::map<std::string, RECT> base = ReadLayout(name);
-  ASSERT_FALSE(base.empty()) << "no 96-DPI layout of " << name << " in " << LayoutFile(name);
-  EXPECT_EQ(boxes.size(), base.size()) << name << ": another number of controls than at 96 DPI";
-  for (const Box& box : boxes) {
-    const auto found = base.find(box.key);
-    if (found == base.end()) {
-      ADD_FAILURE() << name << ": " << box.key << " is not there at 96 DPI";
-      continue;
-    }
-    const RECT& at96 = found->second;
-    const LONG expected[] = {::MulDiv(at96.left, dpi, 96), ::MulDiv(at96.top, dpi, 96),
-                             ::MulDiv(at96.right, dpi, 96), ::MulDiv(at96.bottom, dpi, 96)};
-    const LONG got[] = {box.rect.left, box.rect.top, box.rect.right, box.rect.bottom};
-    bool within = true;
-    for (int i = 0; i < 4; ++i)
-      within = within && std::abs(got[i] - expected[i]) <= 2;
-    EXPECT_TRUE(within) << name << ": " << box.key << " at " << dpi << " DPI is (" << got[0] << ","
-                        << got[1] << ")-(" << got[2] << "," << got[3] << "), expected ("
-                        << expected[0] << "," << expected[1] << ")-(" << expected[2] << ","
-                        << expected[3] << ") from (" << at96.left << "," << at96.top << ")-("
-                        << at96.right << "," << at96.bottom << ")";
-  }
+  ExpectScaled(name, boxes, ReadLayout(name), dpi, kBaseDpi);
 }
 
 TEST(DpiLayoutTest, ThePrefixHasTheDpiTheScriptSet) {
@@ -304,6 +344,65 @@ TEST_F(DpiLayoutMainTest, PromptReminderPasswordAndNotice) {
   Check("notice", notice.window()->hwnd());
 }
 
+// Moved to a monitor of a larger scale and back, as the system tells it:
+// the layout follows both ways, and the fonts a change replaces are
+// deleted, so that 100 round trips leave no GDI object behind.
+TEST_F(DpiLayoutMainTest, MainDialogAndItsPagesFollowADpiChange) {
+  Open();
+  ::SendMessageW(dialog_->hwnd(), WM_FINISH_START, 0, 0);
+  PumpMessages();
+  PageHost& pages = dialog_->pages();
+  const std::pair<const char*, HWND> windows[] = {{"main", dialog_->hwnd()},
+                                                  {"simple page", pages.simple().hwnd()},
+                                                  {"plan page", pages.plan().hwnd()},
+                                                  {"settings page", pages.settings().hwnd()},
+                                                  {"basic settings", pages.settings().page(0)},
+                                                  {"password settings", pages.settings().page(3)}};
+  const int from = WindowDpi(dialog_->hwnd());
+  const int to = from + 48;
+  std::vector<std::map<std::string, RECT>> before;
+  for (const auto& [name, window] : windows)
+    before.push_back(AsMap(LayoutOf(window)));
+
+  const auto fontsInUse = [&] {
+    std::set<HFONT> fonts;
+    for (const auto& [name, window] : windows)
+      fonts.merge(FontsOf(window));
+    return fonts;
+  };
+  const auto expectReplacedFontsGone = [&](const std::set<HFONT>& earlier, const char* when) {
+    const std::set<HFONT> now = fontsInUse();
+    for (HFONT font : earlier) {
+      if (!now.count(font) && font != ::GetStockObject(DEFAULT_GUI_FONT)) {
+        EXPECT_EQ(::GetObjectType(font), 0u) << "a font replaced " << when << " was not deleted";
+      }
+    }
+  };
+
+  const std::set<HFONT> atStart = fontsInUse();
+  TellDpi(dialog_->hwnd(), to);
+  EXPECT_EQ(WindowDpi(pages.plan().hwnd()), to);
+  for (std::size_t i = 0; i < std::size(windows); ++i)
+    ExpectScaled(windows[i].first, LayoutOf(windows[i].second), before[i], to, from);
+  const std::set<HFONT> afterChange = fontsInUse();
+  EXPECT_NE(afterChange, atStart) << "no control got a font for " << to << " DPI";
+
+  TellDpi(dialog_->hwnd(), from);
+  for (std::size_t i = 0; i < std::size(windows); ++i)
+    ExpectScaled(windows[i].first, LayoutOf(windows[i].second), before[i], from, from);
+  expectReplacedFontsGone(afterChange, "on the way back");
+
+  const DWORD objects = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+  for (int trip = 0; trip < 100; ++trip) {
+    const std::set<HFONT> earlier = fontsInUse();
+    TellDpi(dialog_->hwnd(), to);
+    expectReplacedFontsGone(earlier, "on the way there");
+    TellDpi(dialog_->hwnd(), from);
+  }
+  EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), objects + 4)
+      << "GDI objects before the round trips: " << objects;
+}
+
 TEST_F(DpiLayoutMainTest, DesktopClockAtZoomTen) {
   Open();
   Configure(u"Clock", u"Zoom", u"10");
@@ -316,6 +415,25 @@ TEST_F(DpiLayoutMainTest, DesktopClockAtZoomTen) {
   RECT work{};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_LE(bounds.right, work.right) << "the clock opens beyond the work area";
+
+  // On a monitor of a larger scale and back: its size follows, 100 times
+  // without a leaked GDI object.
+  const int from = WindowDpi(clock.hwnd());
+  const int to = from + 48;
+  TellDpi(clock.hwnd(), to);
+  ::GetWindowRect(clock.hwnd(), &bounds);
+  EXPECT_EQ(bounds.right - bounds.left, GeometryForZoom(10, to).side());
+  EXPECT_EQ(clock.geometry().side(), GeometryForZoom(10, to).side());
+  TellDpi(clock.hwnd(), from);
+  ::GetWindowRect(clock.hwnd(), &bounds);
+  EXPECT_EQ(bounds.right - bounds.left, GeometryForZoom(10, from).side());
+  const DWORD objects = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+  for (int trip = 0; trip < 100; ++trip) {
+    TellDpi(clock.hwnd(), to);
+    TellDpi(clock.hwnd(), from);
+  }
+  EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), objects + 4)
+      << "GDI objects before the round trips: " << objects;
   clock.DestroyWindow();
 }
 
