@@ -3,14 +3,16 @@
 #include <algorithm>
 
 #include "engine/text_format.h"
+#include "platform/dpi_scale.h"
 
 namespace nightlatch {
 
-ClockGeometry GeometryForZoom(int32_t zoomSetting) {
+ClockGeometry GeometryForZoom(int32_t zoomSetting, int dpi) {
   ClockGeometry geometry;
+  geometry.dpi = dpi;
   geometry.zoom = static_cast<float>(AppliedClockZoom(zoomSetting) * 0.1);
-  geometry.cell = static_cast<int>(static_cast<double>(geometry.zoom) * 110);
-  geometry.gap = static_cast<int>(static_cast<double>(geometry.zoom) * 5);
+  geometry.cell = ScaleToDpi(static_cast<int>(static_cast<double>(geometry.zoom) * 110), dpi);
+  geometry.gap = ScaleToDpi(static_cast<int>(static_cast<double>(geometry.zoom) * 5), dpi);
   return geometry;
 }
 
@@ -71,8 +73,8 @@ ClockFaceTexts FaceTexts(const LocalFields& now) {
   return texts;
 }
 
-int DefaultClockLeft(const ClockBox& primaryWorkArea) {
-  return primaryWorkArea.right - kClockDefaultRightOffset;
+int DefaultClockLeft(const ClockBox& primaryWorkArea, int dpi) {
+  return primaryWorkArea.right - ScaleToDpi(kClockDefaultRightOffset, dpi);
 }
 
 ClockOrigin ClockOpeningOrigin(int storedLeft,
@@ -94,7 +96,8 @@ ClockOrigin ClockOpeningOrigin(int storedLeft,
   const bool reachable = std::any_of(workAreas.begin(), workAreas.end(), grabbable);
   if (reachable)
     return {storedLeft, storedTop};
-  return {DefaultClockLeft(primaryWorkArea), kClockDefaultTop};
+  return {DefaultClockLeft(primaryWorkArea, geometry.dpi),
+          ScaleToDpi(kClockDefaultTop, geometry.dpi)};
 }
 
 std::u16string PictureKey(int32_t number) {

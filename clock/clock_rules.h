@@ -33,6 +33,7 @@ struct ClockGeometry {
   float zoom = 1.0f;
   int cell = 110;
   int gap = 5;
+  int dpi = 96;
 
   int side() const { return gap + 2 * cell; }
   ClockBox band() const { return {0, 0, side(), cell}; }
@@ -47,7 +48,8 @@ struct ClockGeometry {
 
 // `Zoom` in tenths, as AppliedClockZoom takes it. The zoom is a 32-bit
 // float whose product is taken in double: 13 gives a cell of 142, not 143.
-ClockGeometry GeometryForZoom(int32_t zoomSetting);
+// The zoomed lengths are those at 96 DPI, scaled to `dpi`.
+ClockGeometry GeometryForZoom(int32_t zoomSetting, int dpi = 96);
 
 // A font of `points` at the screen's `logPixelsY`, scaled by the zoom, as
 // a LOGFONT height (negative: the character height).
@@ -92,7 +94,8 @@ ClockFaceTexts FaceTexts(const LocalFields& now);
 // edge, at top 55.
 inline constexpr int kClockDefaultRightOffset = 275;
 inline constexpr int kClockDefaultTop = 55;
-int DefaultClockLeft(const ClockBox& primaryWorkArea);
+// Both are 96-DPI lengths, scaled to `dpi`.
+int DefaultClockLeft(const ClockBox& primaryWorkArea, int dpi = 96);
 // Where a clock of `geometry` opens: the stored corner, unless its band
 // would then show less than kGrabbablePixels square on every work area (a
 // monitor removed, a lower resolution), too little to take it with the

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/system_clock.h"
+#include "platform/dpi_win.h"
 #include "platform/wide_string_win.h"
 #include "resources/nightlatch_ids.h"
 #include "resources/nightlatch_messages.h"
@@ -104,9 +105,13 @@ HWND CClockWindow::Create(HWND parent) {
 bool CClockWindow::ProcessWindowMessage(HWND hwnd,
                                         UINT message,
                                         WPARAM wParam,
-                                        LPARAM,
+                                        LPARAM lParam,
                                         LRESULT& result) {
   switch (message) {
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      result = 0;
+      return true;
     case WM_CREATE:
       OnCreate();
       result = 0;
@@ -166,10 +171,11 @@ void CClockWindow::OnCreate() {
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   mode_ = static_cast<uint8_t>(config.Read(setting::kClockMode));
   const ClockBox workArea = ToBox(work);
-  const int left = config.Read(ClockLeftSetting(DefaultClockLeft(workArea)));
+  const int dpi = WindowDpi(hwnd());
+  const int left = config.Read(ClockLeftSetting(DefaultClockLeft(workArea, dpi)));
   const int top = config.Read(setting::kClockTop);
   // Sized first: whether the stored place is reachable depends on the size.
-  geometry_ = GeometryForZoom(config.Read(setting::kClockZoom));
+  geometry_ = GeometryForZoom(config.Read(setting::kClockZoom), dpi);
   const ClockOrigin origin = ClockOpeningOrigin(left, top, geometry_, workArea, MonitorWorkAreas());
   Size(origin.left, origin.top);
   ::ShowWindow(hwnd(), SW_SHOW);
@@ -202,9 +208,19 @@ void CClockWindow::ApplyTopmost(bool on, bool write) {
     program_.config().Write(setting::kClockTopMost, on ? 1 : 0);
 }
 
+// On another monitor's scale: the size at the new DPI from the suggested
+// corner, fonts and shape made again (Size replaces them).
+void CClockWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  SetLaidOutDpi(hwnd(), dpi);
+  geometry_ = GeometryForZoom(program_.config().Read(setting::kClockZoom), dpi);
+  Size(suggested.left, suggested.top);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 // At the size geometry_ holds, read from Zoom by the caller.
 void CClockWindow::Size(int left, int top) {
-  const int logPixelsY = ::GetDeviceCaps(ScopedWindowDC(nullptr).get(), LOGPIXELSY);
+  // The points at the window's DPI, not the system's.
+  const int logPixelsY = geometry_.dpi;
   const int32_t h50 = ClockFontHeight(50, logPixelsY, geometry_.zoom);
   const int32_t h11 = ClockFontHeight(11, logPixelsY, geometry_.zoom);
   timeFont_.Reset();
@@ -372,7 +388,7 @@ void CClockWindow::Reload() {
   if (mode == 0 && picture)
     LoadPicture(*picture);
   mode_ = mode;
-  geometry_ = GeometryForZoom(config.Read(setting::kClockZoom));
+  geometry_ = GeometryForZoom(config.Read(setting::kClockZoom), WindowDpi(hwnd()));
   Size(before.left, before.top);
   ::SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
   ::ShowWindow(hwnd(), SW_RESTORE);

@@ -80,6 +80,7 @@ class CClockWindow : public Window {
   void ApplyOpacity(int32_t level, bool write);
   void ApplyTopmost(bool on, bool write);
   void Size(int left, int top);
+  void OnDpiChanged(int dpi, const RECT& suggested);
   // The file of the picture `nCurrent` names; none: keep the picture there
   // is.
   std::optional<std::u16string> ChosenPicture(PictureOccasion occasion) const;

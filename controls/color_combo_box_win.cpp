@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "framework/dialog_scaling_win.h"
+#include "platform/dpi_win.h"
 #include "platform/gdi_win.h"
 
 namespace nightlatch {
@@ -18,7 +20,11 @@ bool CColorComboBox::Attach(HWND comboBox) {
   // The combo box measured itself while the dialog was being created, before
   // this object could answer.
   ::SendMessageW(comboBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kFieldHeight);
-  ::SendMessageW(comboBox, CB_SETITEMHEIGHT, 0, kItemHeight);
+  // The frame around the field is the same at every DPI; the whole is scaled.
+  RECT closed{};
+  ::GetWindowRect(comboBox, &closed);
+  SetClosedComboHeight(comboBox, ScaleForWindow(comboBox, closed.bottom - closed.top));
+  ::SendMessageW(comboBox, CB_SETITEMHEIGHT, 0, ScaleForWindow(comboBox, kItemHeight));
   return true;
 }
 
@@ -31,7 +37,8 @@ bool CColorComboBox::ProcessWindowMessage(HWND,
 }
 
 void CColorComboBox::MeasureItem(MEASUREITEMSTRUCT& item) {
-  item.itemHeight = item.itemID == static_cast<UINT>(-1) ? kFieldHeight : kItemHeight;
+  item.itemHeight = static_cast<UINT>(
+      ScaleForWindow(hwnd(), item.itemID == static_cast<UINT>(-1) ? kFieldHeight : kItemHeight));
 }
 
 void CColorComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -53,7 +60,7 @@ void CColorComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, RGB(0, 0, 0));
   RECT area = item.rcItem;
-  area.left += kTextIndent;
+  area.left += ScaleForWindow(item.hwndItem, kTextIndent);
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
               DT_SINGLELINE | DT_VCENTER | DT_LEFT);
 }

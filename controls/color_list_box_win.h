@@ -25,7 +25,7 @@ class CColorListBox : public SubclassedWindow, public COwnerDraw<CColorListBox> 
                             LPARAM lParam,
                             LRESULT& result) override;
   void DrawItem(const DRAWITEMSTRUCT& item);
-  void MeasureItem(MEASUREITEMSTRUCT& item) { item.itemHeight = kItemHeight; }
+  void MeasureItem(MEASUREITEMSTRUCT& item);
 };
 
 }  // namespace nightlatch

@@ -10,10 +10,12 @@
 #pragma once
 
 #include <iterator>
+#include <utility>
 
 #include <windows.h>
 
 #include "framework/message_handler_win.h"
+#include "platform/dpi_win.h"
 #include "platform/gdi_win.h"
 #include "platform/window_geometry_win.h"
 
@@ -95,8 +97,8 @@ class CPaintBkgnd {
     OffscreenCanvas canvas(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
     if (canvas.valid()) {
       // The pattern starts at the canvas origin, the client's top-left corner.
-      if (brush_)
-        ::FillRect(canvas.dc(), &client, brush_.get());
+      if (HBRUSH brush = BrushAt(WindowDpi(hwnd), canvas.dc()))
+        ::FillRect(canvas.dc(), &client, brush);
       static_cast<T*>(this)->OnPaintBackground(canvas.dc(), client);
       canvas.Present();
     }
@@ -108,8 +110,44 @@ class CPaintBkgnd {
   void OnPaintBackground(HDC, const RECT&) {}
 
  private:
+  // The picture is made for 96 DPI; at another DPI its pattern is the
+  // picture scaled with a filter, made once per DPI. (The skins' pictures
+  // are smooth gradients, which keep their look when scaled.)
+  HBRUSH BrushAt(int dpi, HDC reference) {
+    if (!fromBitmap || dpi == kBaseDpi || !bitmap_)
+      return brush_.get();
+    if (scaledDpi_ != dpi) {
+      scaledBrush_.Reset();
+      scaledBitmap_.Reset();
+      BITMAP picture{};
+      ::GetObjectW(bitmap_.get(), sizeof picture, &picture);
+      const int width = ScaleToDpi(picture.bmWidth, dpi);
+      const int height = ScaleToDpi(picture.bmHeight, dpi);
+      ScopedBitmap scaled(::CreateCompatibleBitmap(reference, width, height));
+      ScopedMemoryDC source(reference);
+      ScopedMemoryDC target(reference);
+      if (scaled && source.get() && target.get()) {
+        ScopedSelect from(source.get(), bitmap_.get());
+        ScopedSelect to(target.get(), scaled.get());
+        ::SetStretchBltMode(target.get(), HALFTONE);
+        ::SetBrushOrgEx(target.get(), 0, 0, nullptr);
+        ::StretchBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, picture.bmWidth,
+                     picture.bmHeight, SRCCOPY);
+      }
+      if (scaled)
+        scaledBrush_.Reset(::CreatePatternBrush(scaled.get()));
+      // Kept while the brush lives, as the 96-DPI picture is.
+      scaledBitmap_ = std::move(scaled);
+      scaledDpi_ = dpi;
+    }
+    return scaledBrush_ ? scaledBrush_.get() : brush_.get();
+  }
+
   ScopedBitmap bitmap_;
   ScopedBrush brush_;
+  ScopedBitmap scaledBitmap_;
+  ScopedBrush scaledBrush_;
+  int scaledDpi_ = 0;
 };
 
 // Changes the text of a control that draws on a hollow brush: the old text

@@ -13,6 +13,7 @@
 #include "engine/system_clock.h"
 #include "engine/text_format.h"
 #include "engine/trigger_rules.h"
+#include "platform/dpi_win.h"
 #include "platform/file_dialog_win.h"
 #include "platform/wide_string_win.h"
 #include "platform/window_geometry_win.h"
@@ -67,12 +68,38 @@ int Width(const RECT& area) {
   return area.right - area.left;
 }
 
-// Moves a control, keeping its size; returns where its right edge now is.
-int MoveTo(HWND dialog, int id, int x, int y) {
-  ::SetWindowPos(::GetDlgItem(dialog, id), nullptr, x, y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  return x + Width(Bounds(dialog, id));
-}
+// The mode row is laid out in 96-DPI pixels and placed at the dialog's DPI,
+// so that rounding does not add up along a row. The controls' 96-DPI sizes
+// come back exactly from their scaled ones, the scale being at least 1.
+class RowLayout {
+ public:
+  explicit RowLayout(HWND dialog) : dialog_(dialog), dpi_(WindowDpi(dialog)) {}
+
+  RECT Bounds(int id) const {
+    const RECT area = nightlatch::Bounds(dialog_, id);
+    const int left = Base(area.left);
+    const int top = Base(area.top);
+    return RECT{left, top, left + Base(area.right - area.left), top + Base(area.bottom - area.top)};
+  }
+
+  // Moves a control, keeping its size; returns where its right edge now is.
+  int MoveTo(int id, int x, int y) const {
+    ::SetWindowPos(::GetDlgItem(dialog_, id), nullptr, ScaleToDpi(x, dpi_), ScaleToDpi(y, dpi_), 0,
+                   0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return x + Width(Bounds(id));
+  }
+
+  void Resize(int id, int width, int height) const {
+    ::SetWindowPos(::GetDlgItem(dialog_, id), nullptr, 0, 0, ScaleToDpi(width, dpi_),
+                   ScaleToDpi(height, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+ private:
+  int Base(LONG pixels) const { return ::MulDiv(static_cast<int>(pixels), kBaseDpi, dpi_); }
+
+  HWND dialog_;
+  int dpi_;
+};
 
 // Centred over an owner near the screen's edge, the dialog would reach past
 // it; it is moved back into the work area.
@@ -168,7 +195,7 @@ bool CAddTaskDlg::OnInitDialog() {
   CenterOver(::GetWindow(hwnd(), GW_OWNER));
   KeepInWorkArea(hwnd());
 
-  titleFont_ = CreateTitleFont();
+  titleFont_ = CreateTitleFont(hwnd());
   ::SendMessageW(Item(IDC_TASK_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()),
                  FALSE);
   SetText(Item(IDC_TASK_TITLE), working_.id != 0 ? u"定时任务-修改" : u"定时任务-添加");
@@ -238,38 +265,37 @@ void CAddTaskDlg::FillLists() {
 // Every mode's controls share the 执行时间 row, from the corner of 每 on;
 // the entry field takes the action list's place.
 void CAddTaskDlg::LayOutModeRow() {
-  HWND dialog = hwnd();
-  const RECT every = Bounds(dialog, IDC_TASK_EVERY);
+  const RowLayout row(hwnd());
+  const RECT every = row.Bounds(IDC_TASK_EVERY);
   const int x = every.left;
   const int y = every.top;
-  MoveTo(dialog, IDC_TASK_DATE, x, y);
+  row.MoveTo(IDC_TASK_DATE, x, y);
 
-  const int dayStep = Width(Bounds(dialog, IDC_TASK_TUESDAY));
-  int right = MoveTo(dialog, IDC_TASK_MONDAY, x, y);
+  const int dayStep = Width(row.Bounds(IDC_TASK_TUESDAY));
+  int right = row.MoveTo(IDC_TASK_MONDAY, x, y);
   for (int i = 1; i < static_cast<int>(std::size(kWeekdayBoxes)); ++i) {
-    MoveTo(dialog, kWeekdayBoxes[i], right, y);
+    row.MoveTo(kWeekdayBoxes[i], right, y);
     right += dayStep;
   }
 
-  MoveTo(dialog, IDC_TASK_MONTH_DAY, x, y);
-  right = MoveTo(dialog, IDC_TASK_MONTH, x, y);
-  MoveTo(dialog, IDC_TASK_YEAR_DAY, right + kButtonGap, y);
+  row.MoveTo(IDC_TASK_MONTH_DAY, x, y);
+  right = row.MoveTo(IDC_TASK_MONTH, x, y);
+  row.MoveTo(IDC_TASK_YEAR_DAY, right + kButtonGap, y);
 
   right = every.right;
   for (const int id :
        {IDC_TASK_HOURS, IDC_TASK_HOURS_LABEL, IDC_TASK_MINUTES, IDC_TASK_MINUTES_LABEL})
-    right = MoveTo(dialog, id, right + kRowGap, y);
+    right = row.MoveTo(id, right + kRowGap, y);
 
-  const RECT action = Bounds(dialog, IDC_TASK_ACTION);
-  const int buttonWidth = Width(Bounds(dialog, IDC_TASK_BROWSE));
+  const RECT action = row.Bounds(IDC_TASK_ACTION);
+  const int buttonWidth = Width(row.Bounds(IDC_TASK_BROWSE));
   if (IsReminder()) {
-    const RECT entry = Bounds(dialog, IDC_TASK_ENTRY);
-    ::SetWindowPos(Item(IDC_TASK_ENTRY), nullptr, 0, 0, Width(entry) + 3 * buttonWidth,
-                   entry.bottom - entry.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT entry = row.Bounds(IDC_TASK_ENTRY);
+    row.Resize(IDC_TASK_ENTRY, Width(entry) + 3 * buttonWidth, entry.bottom - entry.top);
   }
-  right = MoveTo(dialog, IDC_TASK_ENTRY, action.left, action.top);
-  right = MoveTo(dialog, IDC_TASK_BROWSE, right + kButtonGap, action.top);
-  MoveTo(dialog, IDC_TASK_TRY_OPEN, right + kButtonGap, action.top);
+  right = row.MoveTo(IDC_TASK_ENTRY, action.left, action.top);
+  right = row.MoveTo(IDC_TASK_BROWSE, right + kButtonGap, action.top);
+  row.MoveTo(IDC_TASK_TRY_OPEN, right + kButtonGap, action.top);
 }
 
 void CAddTaskDlg::Show(int id, bool shown) const {

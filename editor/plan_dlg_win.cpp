@@ -11,6 +11,7 @@
 #include "editor/plan_rows.h"
 #include "engine/system_clock.h"
 #include "engine/trigger_rules.h"
+#include "platform/dpi_win.h"
 #include "platform/popup_menu_win.h"
 #include "platform/wide_string_win.h"
 #include "platform/window_geometry_win.h"
@@ -82,6 +83,8 @@ bool CPlanDlg::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESU
 bool CPlanDlg::OnInitDialog() {
   HWND list = Item(IDC_PLAN_LIST);
   list_.Attach(list);
+  const RECT placed = BoundsInParent(list);
+  listBaseWidth_ = ::MulDiv(placed.right - placed.left, kBaseDpi, WindowDpi(list));
   for (int i = 0; i < static_cast<int>(std::size(kButtons)); ++i)
     buttons_[i].Attach(Item(kButtons[i]));
 
@@ -93,16 +96,15 @@ bool CPlanDlg::OnInitDialog() {
   for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
     LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH};
     column.pszText = const_cast<wchar_t*>(kColumns[i].title);
-    column.cx = kColumns[i].width;
+    column.cx = ScaleForWindow(list, kColumns[i].width);
     ListView_InsertColumn(list, i, &column);
   }
 
   // 12 pixels of character height: SimSun has no internal leading, so on
   // Windows this is its 12-pixel cell, and a substitute font stays legible.
-  nameFont_ = CreateSongFont(-12, FW_BOLD);
-  modeFont_ = CreateSongFont(-12, FW_NORMAL);
-  const int tenPoints = -::MulDiv(10, ::GetDeviceCaps(ScopedWindowDC(list).get(), LOGPIXELSY), 72);
-  cellFont_ = CreateSongFont(tenPoints, FW_NORMAL);
+  nameFont_ = CreateSongFont(hwnd(), -12, FW_BOLD);
+  modeFont_ = CreateSongFont(hwnd(), -12, FW_NORMAL);
+  cellFont_ = CreateSongFontOfPoints(list, 10, FW_NORMAL);
   list_.SetCellPainter([this](HDC dc, const CListViewCtrlBT::Cell& cell) { PaintCell(dc, cell); });
 
   program_.LoadTasks(Now());  // also sorts
@@ -328,7 +330,8 @@ void CPlanDlg::SelectRow(int row, bool scroll) {
 void CPlanDlg::FitList(int pageWidth) {
   HWND list = list_.hwnd();
   const RECT bounds = BoundsInParent(list);
-  const int width = std::min<int>(bounds.right - bounds.left, pageWidth - 2 * bounds.left);
+  const int width =
+      std::min<int>(ScaleForWindow(list, listBaseWidth_), pageWidth - 2 * bounds.left);
   if (width <= 0)
     return;
   ::SetWindowPos(list, nullptr, 0, 0, width, bounds.bottom - bounds.top,
@@ -340,12 +343,25 @@ void CPlanDlg::FitList(int pageWidth) {
   const int room = client.right - (scrollBarShown ? 0 : ::GetSystemMetrics(SM_CXVSCROLL));
   int total = 0;
   for (const Column& column : kColumns)
-    total += column.width;
+    total += ScaleForWindow(list, column.width);
   constexpr int kTimeColumn = 1;
   const int overhang = std::max(0, total - room);
-  ListView_SetColumnWidth(
-      list, kTimeColumn,
-      std::max(kColumns[kTimeColumn].width - overhang, kColumns[kTimeColumn].width / 2));
+  const int timeWidth = ScaleForWindow(list, kColumns[kTimeColumn].width);
+  ListView_SetColumnWidth(list, kTimeColumn, std::max(timeWidth - overhang, timeWidth / 2));
+}
+
+// The cells' fonts and the columns at the new DPI, fitted to the page.
+void CPlanDlg::OnDpiChanged(int) {
+  HWND list = list_.hwnd();
+  nameFont_ = CreateSongFont(hwnd(), -12, FW_BOLD);
+  modeFont_ = CreateSongFont(hwnd(), -12, FW_NORMAL);
+  cellFont_ = CreateSongFontOfPoints(list, 10, FW_NORMAL);
+  for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
+    ListView_SetColumnWidth(list, i, ScaleForWindow(list, kColumns[i].width));
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  FitList(client.right);
+  ::InvalidateRect(list, nullptr, TRUE);
 }
 
 void CPlanDlg::OnRefreshTimer() {
@@ -388,10 +404,11 @@ void CPlanDlg::PaintCell(HDC dc, const CListViewCtrlBT::Cell& cell) {
   ::SetBkMode(dc, TRANSPARENT);
 
   if (cell.column == 0) {
-    ::ImageList_Draw(images_.get(), texts.image, dc, cell.area.left + 5, cell.area.top,
-                     ILD_TRANSPARENT);
+    HWND list = list_.hwnd();
+    ::ImageList_Draw(images_.get(), texts.image, dc, cell.area.left + ScaleForWindow(list, 5),
+                     cell.area.top, ILD_TRANSPARENT);
     RECT words = cell.area;
-    words.left += kImageWidth + 10;
+    words.left += kImageWidth + ScaleForWindow(list, 10);
     const int height = MeasureText(dc, ToWide(texts.type), words);
     const auto [name, mode] = SplitTypeText(texts.type);
     ::SetTextColor(dc, kTypeColor);

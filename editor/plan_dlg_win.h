@@ -43,6 +43,7 @@ class CPlanDlg : public DialogImpl<CPlanDlg,
 
  private:
   bool OnInitDialog() override;
+  void OnDpiChanged(int dpi) override;
   bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool OnCommand(int id);
   bool OnNotify(NMHDR& header);
@@ -86,6 +87,8 @@ class CPlanDlg : public DialogImpl<CPlanDlg,
   ScopedFont nameFont_;
   ScopedFont modeFont_;
   ScopedFont cellFont_;
+  // The list's template width at 96 DPI, the most FitList gives it.
+  int listBaseWidth_ = 0;
 };
 
 }  // namespace nightlatch

@@ -2,6 +2,7 @@
 
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "controls/song_font_win.h"
 #include "controls/window_text_win.h"
@@ -79,17 +80,32 @@ bool CSimpleDlg::OnInitDialog() {
     buttons_[i].Attach(Item(kButtons[i]));
   // Character heights: SimSun has no internal leading, so on Windows these
   // are its 14- and 12-pixel cells, and a substitute font stays legible.
-  tileFont_ = CreateSongFont(-14, FW_BOLD);
-  linkFont_ = CreateSongFont(-12, FW_NORMAL);
   nextCaptionBrush_.Reset(::CreateSolidBrush(kNextCaptionTile));
   captionBrush_.Reset(::CreateSolidBrush(kCaptionTile));
   valueBrush_.Reset(::CreateSolidBrush(kValueTile));
-  for (const int id : kTiles)
-    ::SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(tileFont_.get()), FALSE);
   for (int n = 0; n < kNoteLinkCount; ++n)
     links_[n].Attach(Item(kLinks[n]));
+  ApplyFonts();
   RefreshLinks();
   return true;
+}
+
+// Made for the window's DPI; the fonts they replace go once no control
+// holds them.
+void CSimpleDlg::ApplyFonts() {
+  ScopedFont tile = CreateSongFont(hwnd(), -14, FW_BOLD);
+  ScopedFont link = CreateSongFont(hwnd(), -12, FW_NORMAL);
+  for (const int id : kTiles)
+    ::SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(tile.get()), FALSE);
+  for (CStaticCK& label : links_)
+    ::SendMessageW(label.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(link.get()), FALSE);
+  tileFont_ = std::move(tile);
+  linkFont_ = std::move(link);
+}
+
+void CSimpleDlg::OnDpiChanged(int) {
+  ApplyFonts();
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 HBRUSH CSimpleDlg::OnStaticColor(HDC dc, HWND control) {

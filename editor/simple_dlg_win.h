@@ -46,6 +46,8 @@ class CSimpleDlg : public DialogImpl<CSimpleDlg,
 
  private:
   bool OnInitDialog() override;
+  void OnDpiChanged(int dpi) override;
+  void ApplyFonts();
   bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool OnCommand(int id);
   NoteLinks ReadNoteLinks() const;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/message_handler_win.h"
+#include "platform/gdi_win.h"
 
 namespace nightlatch {
 
@@ -29,12 +30,21 @@ class Dialog : public MessageHandler {
   Dialog() = default;
   // After the window is gone; a self-owning dialog deletes itself here.
   virtual void OnFinalMessage(HWND) {}
+  // After a DPI change has moved the template's controls and given them the
+  // template font at `dpi`: what the dialog placed or made itself.
+  virtual void OnDpiChanged(int /*dpi*/) {}
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static INT_PTR Answer(HWND hwnd, UINT message, LRESULT result);
+  // WM_DPICHANGED of a top-level dialog: the suggested rectangle, then this
+  // dialog and every dialog of ours inside it laid out again.
+  void FollowDpiChange(int dpi, const RECT* suggested);
+  void ApplyDpi(int from, int to);
 
   HWND hwnd_ = nullptr;
+  // The template font at the DPI of the last change; none before one.
+  ScopedFont dpiFont_;
 };
 
 // What every dialog class shares: the template id from T::kTemplateId, and

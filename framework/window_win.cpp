@@ -1,6 +1,7 @@
 #include "framework/window_win.h"
 
 #include "framework/subclassed_window_win.h"
+#include "platform/dpi_win.h"
 
 namespace nightlatch {
 
@@ -63,6 +64,7 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     result = ::DefWindowProcW(hwnd, message, wParam, lParam);
 
   if (message == WM_NCDESTROY) {
+    ::RemovePropW(hwnd, kLaidOutDpiProperty);
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     self->OnFinalMessage(hwnd);

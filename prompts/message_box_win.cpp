@@ -28,7 +28,7 @@ bool CMessageBoxDlg::OnInitDialog() {
   CenterOver(::GetWindow(hwnd(), GW_OWNER));
   ::SetWindowTextW(messageLabel_, message_.c_str());
   ::SetDlgItemTextW(hwnd(), IDC_MESSAGE_TITLE, title_.c_str());
-  titleFont_ = CreateTitleFont();
+  titleFont_ = CreateTitleFont(hwnd());
   ::SendMessageW(Item(IDC_MESSAGE_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()),
                  TRUE);
   return true;

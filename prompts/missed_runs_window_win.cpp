@@ -33,7 +33,7 @@ bool CMissedRunsDlg::OnInitDialog() {
   ::SetWindowTextW(hwnd(), L"错过的任务");
   ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE,
                       ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
-  titleFont_ = CreateTitleFont();
+  titleFont_ = CreateTitleFont(hwnd());
   ::SendMessageW(Item(IDC_MISSED_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()),
                  TRUE);
   return false;

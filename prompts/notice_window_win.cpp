@@ -74,7 +74,7 @@ bool CMessageDlg::OnInitDialog() {
                       ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
   ::SetWindowTextW(textLabel_, text_.c_str());
   ::SetDlgItemTextW(hwnd(), IDC_MESSAGE_TITLE, title_.c_str());
-  titleFont_ = CreateTitleFont();
+  titleFont_ = CreateTitleFont(hwnd());
   ::SendMessageW(Item(IDC_MESSAGE_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()),
                  TRUE);
   timerRunning_ = ::SetTimer(hwnd(), kCountdownTimer, 1000, nullptr) != 0;

@@ -52,7 +52,7 @@ bool CPasswordDlg::OnInitDialog() {
   ::SendMessageW(field_, EM_LIMITTEXT, kPasswordMaxUnits, 0);
   CenterOver(::GetWindow(hwnd(), GW_OWNER));
   ::ShowWindow(tip_, SW_HIDE);
-  titleFont_ = CreateTitleFont();
+  titleFont_ = CreateTitleFont(hwnd());
   ::SendMessageW(Item(IDC_PASSWORD_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()),
                  TRUE);
   return true;

@@ -5,6 +5,7 @@
 #include "controls/window_text_win.h"
 #include "engine/actions.h"
 #include "engine/system_clock.h"
+#include "platform/dpi_win.h"
 #include "platform/wide_string_win.h"
 #include "platform/window_geometry_win.h"
 #include "prompts/countdown_texts.h"
@@ -19,10 +20,10 @@ namespace {
 
 constexpr int kButtonIds[] = {IDC_PROMPT_CANCEL, IDC_PROMPT_RUN_NOW, IDC_PROMPT_DELAY};
 
-ScopedFont CreateNumberFont() {
-  return ScopedFont(::CreateFontW(56, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_SWISS, L"Verdana"));
+ScopedFont CreateNumberFont(HWND window) {
+  return ScopedFont(::CreateFontW(ScaleForWindow(window, 56), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana"));
 }
 
 }  // namespace
@@ -107,9 +108,9 @@ bool CPromptDlg::OnInitDialog() {
   ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE,
                       ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
 
-  numberFont_ = CreateNumberFont();
-  titleFont_ = CreateTitleFont();
-  textFont_ = CreateSongFont(14, FW_NORMAL);
+  numberFont_ = CreateNumberFont(hwnd());
+  titleFont_ = CreateTitleFont(hwnd());
+  textFont_ = CreateSongFont(hwnd(), 14, FW_NORMAL);
   ::ShowWindow(tip_, SW_HIDE);
   ::SendMessageW(Item(IDC_PROMPT_PASSWORD), EM_LIMITTEXT, kPasswordMaxUnits, 0);
   ::SendMessageW(Item(IDC_PROMPT_SECONDS), WM_SETFONT, reinterpret_cast<WPARAM>(numberFont_.get()),

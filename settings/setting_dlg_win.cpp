@@ -2,6 +2,7 @@
 
 #include "controls/timed_label_win.h"
 #include "controls/window_text_win.h"
+#include "platform/dpi_win.h"
 #include "platform/window_geometry_win.h"
 #include "resources/nightlatch_messages.h"
 
@@ -45,12 +46,14 @@ bool CSettingDlg::OnInitDialog() {
   for (const char16_t* entry : kEntries)
     ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(entry)));
   ::SendMessageW(list, LB_SETCURSEL, 0, 0);
-  ::SendMessageW(list, LB_SETITEMHEIGHT, 0, CColorListBox::kItemHeight);
+  ::SendMessageW(list, LB_SETITEMHEIGHT, 0, ScaleForWindow(list, CColorListBox::kItemHeight));
 
   RECT client{};
   ::GetClientRect(hwnd(), &client);
   const RECT selector = BoundsInParent(list);
-  const RECT area{selector.right + 20, selector.top + 6, client.right, selector.bottom - 35};
+  const auto scaled = [this](int length) { return ScaleForWindow(hwnd(), length); };
+  const RECT area{selector.right + scaled(20), selector.top + scaled(6), client.right,
+                  selector.bottom - scaled(35)};
   basicPage_.CreateModeless(hwnd());
   passwordPage_.CreateModeless(hwnd());
   timeSpeakPage_.CreateModeless(hwnd());
@@ -81,6 +84,13 @@ bool CSettingDlg::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRES
     default:
       return false;
   }
+}
+
+// The sub-pages moved with the template's controls; the selector's items
+// are drawn at a height of their own.
+void CSettingDlg::OnDpiChanged(int) {
+  HWND list = Item(IDC_SETTINGS_SELECTOR);
+  ::SendMessageW(list, LB_SETITEMHEIGHT, 0, ScaleForWindow(list, CColorListBox::kItemHeight));
 }
 
 void CSettingDlg::Select(int index) {

@@ -48,6 +48,7 @@ class CSettingDlg
 
  private:
   bool OnInitDialog() override;
+  void OnDpiChanged(int dpi) override;
   bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void Select(int index);
   void ShowStatus(int pageIndex);

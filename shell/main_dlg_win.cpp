@@ -13,6 +13,7 @@
 #include "engine/task_texts.h"
 #include "engine/trigger_rules.h"
 #include "framework/message_handler_win.h"
+#include "platform/dpi_win.h"
 #include "platform/wide_string_win.h"
 #include "prompts/password_dialog_win.h"
 #include "prompts/prompt_sound_win.h"
@@ -295,9 +296,7 @@ void CMainDlg::SetUpWindow() {
 }
 
 void CMainDlg::SetUpStatusBar() {
-  const int nineSongPoints =
-      -::MulDiv(9, ::GetDeviceCaps(ScopedWindowDC(hwnd()).get(), LOGPIXELSY), 72);
-  statusFont_ = CreateSongFont(nineSongPoints, FW_NORMAL);
+  statusFont_ = CreateSongFontOfPoints(hwnd(), 9, FW_NORMAL);
   for (CStaticCK* label : {&statusLine_, &feedbackLink_}) {
     label->Attach(Item(label == &statusLine_ ? IDC_STATUS_LINE : IDC_FEEDBACK_LINK));
     label->SetColors(RGB(255, 255, 255), RGB(255, 0, 0));
@@ -312,6 +311,17 @@ void CMainDlg::SetUpStatusBar() {
   SetItemText(hwnd(), IDC_FEEDBACK_LINK, u"问题反馈 ver:" + versionText_);
 }
 
+// The status row's font, the status row and the pages again; the page
+// buttons' pictures stay as they are.
+void CMainDlg::OnDpiChanged(int) {
+  ScopedFont font = CreateSongFontOfPoints(hwnd(), 9, FW_NORMAL);
+  for (HWND label : {statusLine_.hwnd(), feedbackLink_.hwnd()})
+    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), 0);
+  statusFont_ = std::move(font);
+  pages_.Relayout(LayOut());
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
 // The status line and the feedback link along the bottom; returns the page
 // area above them.
 RECT CMainDlg::LayOut() {
@@ -319,13 +329,14 @@ RECT CMainDlg::LayOut() {
   ::GetClientRect(hwnd(), &client);
   RECT status{};
   ::GetWindowRect(Item(IDC_STATUS_LINE), &status);
+  const auto scaled = [this](int length) { return ScaleForWindow(hwnd(), length); };
   const int statusHeight = status.bottom - status.top;
-  const int statusTop = client.bottom - statusHeight - 4;
-  ::SetWindowPos(Item(IDC_STATUS_LINE), nullptr, 10, statusTop, client.right / 2, statusHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SetWindowPos(Item(IDC_FEEDBACK_LINK), nullptr, client.right - 130, statusTop, 130, statusHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  return RECT{7, 130, client.right - 7, statusTop};
+  const int statusTop = client.bottom - statusHeight - scaled(4);
+  ::SetWindowPos(Item(IDC_STATUS_LINE), nullptr, scaled(10), statusTop, client.right / 2,
+                 statusHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(Item(IDC_FEEDBACK_LINK), nullptr, client.right - scaled(130), statusTop,
+                 scaled(130), statusHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  return RECT{scaled(7), scaled(130), client.right - scaled(7), statusTop};
 }
 
 void CMainDlg::RefreshClockTexts(const LocalFields& now) {

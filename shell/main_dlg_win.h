@@ -97,6 +97,7 @@ class CMainDlg
   class TickSink;
 
   bool OnInitDialog() override;
+  void OnDpiChanged(int dpi) override;
   bool OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool OnCommand(int id);
   bool OnSysCommand(WPARAM command);

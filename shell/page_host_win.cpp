@@ -57,6 +57,14 @@ void PageHost::Destroy() {
   plan_.DestroyWindow();  // saves the task file
 }
 
+void PageHost::Relayout(const RECT& area) {
+  area_ = area;
+  for (HWND page : {simple_.hwnd(), plan_.hwnd(), settings_.hwnd()}) {
+    if (page)
+      Place(page);
+  }
+}
+
 void PageHost::Place(HWND page) const {
   ::SetWindowPos(page, nullptr, area_.left, area_.top, area_.right - area_.left,
                  area_.bottom - area_.top, SWP_NOZORDER | SWP_NOACTIVATE);

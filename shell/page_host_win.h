@@ -34,6 +34,8 @@ class PageHost {
   void Show(HWND dialog, int pageButton);
   int visiblePage() const { return visiblePage_; }
   const RECT& area() const { return area_; }
+  // The pages made so far into `area`, after a change of the DPI.
+  void Relayout(const RECT& area);
 
   CSimpleDlg& simple() { return simple_; }
   CPlanDlg& plan() { return plan_; }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include "engine/task.h"
@@ -55,7 +56,11 @@ class CShellIcon {
   void SetNotifyIcon(NotifyIconFunction notify) { notify_ = notify ? notify : ::Shell_NotifyIconW; }
 
   CShellIcon() : taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {}
-  ~CShellIcon() { DeleteTrayIcon(); }
+  ~CShellIcon() {
+    DeleteTrayIcon();
+    if (icon_)
+      ::DestroyIcon(icon_);
+  }
 
   void AddTrayIcon(std::u16string_view title) {
     title_ = title;
@@ -65,7 +70,7 @@ class CShellIcon {
     data_.uID = kTrayIconId;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
     data_.uCallbackMessage = WM_TRAY_CALLBACK;
-    data_.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NIGHTLATCH));
+    data_.hIcon = SmallIcon();
     data_.dwInfoFlags = NIIF_USER;
     CopyCut(data_.szInfoTitle, title);
     CopyCut(data_.szTip, title);
@@ -149,12 +154,24 @@ class CShellIcon {
   }
 
  private:
+  // The notification area shows small icons: the icon's own small picture at
+  // the DPI's small-icon size, not the large one shrunk. Made once; the
+  // shell copies it.
+  HICON SmallIcon() {
+    if (!icon_ && FAILED(::LoadIconMetric(::GetModuleHandleW(nullptr),
+                                          MAKEINTRESOURCEW(IDI_NIGHTLATCH), LIM_SMALL, &icon_)))
+      icon_ = nullptr;
+    return icon_ ? icon_
+                 : ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NIGHTLATCH));
+  }
+
   NOTIFYICONDATAW data_{};
   NotifyIconFunction notify_ = ::Shell_NotifyIconW;
   UINT taskbarCreated_;
   std::u16string title_;
   bool added_ = false;
   bool tipSent_ = false;  // the shell shows data_.szTip
+  HICON icon_ = nullptr;
 };
 
 // The tray menu's commands. T provides ShowFromTray, RunTrayPowerAction,

@@ -40,6 +40,40 @@ TEST(ClockGeometryTest, ZoomGivesCellAndGapThroughA32BitFloat) {
   }
 }
 
+// The zoomed 96-DPI lengths are scaled to the window's DPI, each on its own
+// (so the side is gap plus two cells at that DPI), and so is the default
+// place, or a larger clock would open beyond the work area's right edge.
+TEST(ClockGeometryTest, SizesAndDefaultPlaceFollowTheDpi) {
+  const struct {
+    int32_t zoom;
+    int dpi;
+    int cell;
+    int gap;
+    int side;
+  } cases[] = {
+      {10, 96, 110, 5, 225},   {10, 120, 138, 6, 282},  // 137.5 and 6.25
+      {10, 144, 165, 8, 338},                           // the gap 7.5 rounds up
+      {10, 192, 220, 10, 450}, {13, 120, 178, 8, 364}, {20, 192, 440, 20, 900},
+  };
+  for (const auto& c : cases) {
+    const ClockGeometry geometry = GeometryForZoom(c.zoom, c.dpi);
+    EXPECT_EQ(geometry.cell, c.cell) << c.zoom << " at " << c.dpi;
+    EXPECT_EQ(geometry.gap, c.gap) << c.zoom << " at " << c.dpi;
+    EXPECT_EQ(geometry.side(), c.side) << c.zoom << " at " << c.dpi;
+  }
+  const ClockBox primary{0, 0, 1280, 984};
+  EXPECT_EQ(DefaultClockLeft(primary), 1280 - 275);
+  EXPECT_EQ(DefaultClockLeft(primary, 144), 1280 - 413);
+  EXPECT_EQ(DefaultClockLeft(primary, 192), 1280 - 550);
+  // A place off every monitor falls back to the default one at the DPI.
+  EXPECT_EQ(ClockOpeningOrigin(100, 5000, GeometryForZoom(10, 144), primary, {primary}),
+            (ClockOrigin{1280 - 413, 83}));
+  for (const int dpi : {120, 144, 192}) {
+    const ClockGeometry geometry = GeometryForZoom(10, dpi);
+    EXPECT_LE(DefaultClockLeft(primary, dpi) + geometry.side(), primary.right) << dpi;
+  }
+}
+
 TEST(ClockGeometryTest, ZoomOutsideItsRangeIsTakenAsTen) {
   // As GetPrivateProfileInt reads them: -1 comes back as a huge unsigned.
   for (int32_t hostile : {-1, 0, 4, 21, 100000, INT32_MAX, INT32_MIN}) {

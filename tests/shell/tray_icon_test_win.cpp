@@ -63,6 +63,14 @@ TEST_F(TrayIconTest, IconCarriesTheTitleAndReturnsAfterTheTaskbarRestarts) {
   EXPECT_EQ(dialog_->trayData().uCallbackMessage, WM_TRAY_CALLBACK);
   EXPECT_EQ(Text(FromWide(dialog_->trayData().szTip)), Text(u"Orvane定时关机助手"));
   EXPECT_EQ(Text(FromWide(dialog_->trayData().szInfoTitle)), Text(u"Orvane定时关机助手"));
+  // The small picture at the DPI's small-icon size, not the large one.
+  ICONINFO icon{};
+  ASSERT_TRUE(::GetIconInfo(dialog_->trayData().hIcon, &icon));
+  BITMAP picture{};
+  ::GetObjectW(icon.hbmColor ? icon.hbmColor : icon.hbmMask, sizeof picture, &picture);
+  EXPECT_EQ(picture.bmWidth, ::GetSystemMetrics(SM_CXSMICON));
+  ::DeleteObject(icon.hbmColor);
+  ::DeleteObject(icon.hbmMask);
 
   ::SendMessageW(dialog_->hwnd(), WM_TIMER, CMainDlg::kTickTimer, 0);
   ASSERT_NE(Text(FromWide(dialog_->trayData().szTip)), Text(u"Orvane定时关机助手"));
