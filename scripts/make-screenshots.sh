@@ -3,7 +3,9 @@
 # Wine prefix with a few sample tasks: the main window, the task list, the
 # add dialog, a countdown prompt, a reminder, two settings pages and the
 # desktop clock. Writes docs/screenshots/*.png (committed; rerun to renew).
-#   bash scripts/make-screenshots.sh
+# With 150, only the main window at 150 % scaling (144 DPI, on a taller
+# screen): main-150.png.
+#   bash scripts/make-screenshots.sh [150]
 set -euo pipefail
 # shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -16,6 +18,9 @@ if ! under_private_xvfb; then
   command -v xdotool >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq xdotool >/dev/null
   build_release "$build" OFF Nightlatch Chimebox >/dev/null
   [ -x "$tools/tests/e2e/window_probe.exe" ] || die "build the tests first (bash scripts/test.sh)"
+  if [ "${1:-}" = 150 ]; then
+    rerun_under_xvfb 1280x1024x24 150
+  fi
   rerun_under_xvfb 1024x768x24
 fi
 
@@ -69,6 +74,21 @@ window_shot() {  # NAME: the main window, cropped
 screen_shot() {  # NAME GEOMETRY
   import -window root -crop "$2" +repage "$out/$1.png"
 }
+
+if [ "${1:-}" = 150 ]; then
+  # Windows reads the scale at a program's start; the prefix is this
+  # script's own, so its server may be restarted.
+  WINEDEBUG=-all timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
+    /t REG_DWORD /d 144 /f >/dev/null 2>&1 || die "could not set LogPixels"
+  timeout 30 wineserver -k >/dev/null 2>&1 || true
+  wineserver -p
+  write_tasks 0 60 7200
+  start
+  window_shot main-150
+  stop
+  ls -la "$out"/*-150.png
+  exit 0
+fi
 
 # The clock stands clear of the main window.
 printf '[Clock]\r\nnLostPosLeft=790\r\nnLastPostop=520\r\n' > "$data/config.ini"
