@@ -37,8 +37,7 @@ LocalFields TodayAtPickedTime(const TaskForm& form, const PassClock& clock) {
 // clock skips the time, the same time the day before.
 int64_t StartShowing(LocalFields fields, const TimeZone& zone) {
   const int64_t moment = FromLocalFields(fields, zone);
-  const LocalFields shown = ToLocalFields(moment, zone);
-  if (shown.hour == fields.hour && shown.minute == fields.minute && shown.second == fields.second)
+  if (SameTimeOfDay(ToLocalFields(moment, zone), fields))
     return moment;
   --fields.day;
   return FromLocalFields(fields, zone);

@@ -46,12 +46,25 @@ int32_t TimeZone::OffsetOfPeriod(std::size_t index) const {
   return index == 0 ? offsetBefore_ : (*changes_)[index - 1].offsetAfter;
 }
 
-int32_t TimeZone::OffsetAt(int64_t moment) const {
+std::size_t TimeZone::PeriodAt(int64_t moment) const {
   const std::span<const ZoneChange> all = changes();
   const auto after = std::upper_bound(
       all.begin(), all.end(), moment,
       [](int64_t value, const ZoneChange& change) { return value < change.moment; });
-  return OffsetOfPeriod(static_cast<std::size_t>(after - all.begin()));
+  return static_cast<std::size_t>(after - all.begin());
+}
+
+int32_t TimeZone::OffsetAt(int64_t moment) const {
+  return OffsetOfPeriod(PeriodAt(moment));
+}
+
+int64_t TimeZone::GapBefore(int64_t moment) const {
+  const std::size_t period = PeriodAt(moment);
+  if (period == 0)
+    return 0;
+  const int64_t start = (*changes_)[period - 1].moment;
+  const int64_t shift = int64_t{OffsetOfPeriod(period)} - OffsetOfPeriod(period - 1);
+  return shift > 0 && moment - start < shift ? shift : 0;
 }
 
 int64_t TimeZone::MomentOfWall(int64_t wallSeconds) const {
@@ -135,6 +148,10 @@ LocalFields NextMonthWithDay(LocalFields fields, int32_t day) {
     return fields;
   }
   return fields;
+}
+
+bool SameTimeOfDay(const LocalFields& a, const LocalFields& b) {
+  return a.hour == b.hour && a.minute == b.minute && a.second == b.second;
 }
 
 int32_t WeekdayBit(int32_t weekday) {

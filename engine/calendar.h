@@ -43,6 +43,11 @@ class TimeZone {
 
   int32_t OffsetAt(int64_t moment) const;
 
+  // How far a reading in the spring gap was moved on to reach `moment`:
+  // the change's length when `moment` lies less than that after a change
+  // that put the clock forward, else 0.
+  int64_t GapBefore(int64_t moment) const;
+
   // The moment a wall-clock reading (seconds since 1970 as if the clock
   // were UTC) stands for. A reading the clock skips (the spring-forward
   // gap) is taken with the offset before the gap, so it lies as far after
@@ -57,6 +62,8 @@ class TimeZone {
 
  private:
   int32_t OffsetOfPeriod(std::size_t index) const;
+  // The index of the period `moment` lies in: the changes at or before it.
+  std::size_t PeriodAt(int64_t moment) const;
 
   int32_t offsetBefore_ = 0;
   std::shared_ptr<const std::vector<ZoneChange>> changes_;
@@ -78,6 +85,9 @@ int64_t WallSeconds(const LocalFields& fields);
 
 // Weekday number (taken mod 7, 0 = Sunday) to its bit in a weekly mask:
 // Monday 1, Tuesday 2, ... Saturday 32, Sunday 64.
+// Hour, minute and second alike.
+bool SameTimeOfDay(const LocalFields& a, const LocalFields& b);
+
 int32_t WeekdayBit(int32_t weekday);
 
 // Length of the month `offset` (0..2) months after (year, month); 0 when

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
-#include <span>
 
 #include "engine/task_list.h"
 
@@ -12,32 +11,13 @@ namespace {
 
 constexpr int64_t kDay = 86400;
 
-// How far the spring gap just before `moment` moved a reading in it on: a
-// moment that lies within the gap's length after the change may be a time
-// of day that does not exist that day. 0 elsewhere.
-int64_t GapBefore(const TimeZone& zone, int64_t moment) {
-  const std::span<const ZoneChange> changes = zone.changes();
-  const auto after = std::upper_bound(
-      changes.begin(), changes.end(), moment,
-      [](int64_t value, const ZoneChange& change) { return value < change.moment; });
-  if (after == changes.begin())
-    return 0;
-  const ZoneChange& change = *(after - 1);
-  const int64_t shift = int64_t{change.offsetAfter} - zone.OffsetAt(change.moment - 1);
-  return shift > 0 && moment - change.moment < shift ? shift : 0;
-}
-
-bool SameTimeOfDay(const LocalFields& a, const LocalFields& b) {
-  return a.hour == b.hour && a.minute == b.minute && a.second == b.second;
-}
-
 // The local date of the next run at the time of day the task keeps. The
 // moment alone cannot tell a chosen 03:30 from a 02:30 that the spring gap
 // moved on to 03:30; the editor's `start` holds the chosen time of day, so
 // such a run reads back as 02:30 and the next day's run is 02:30 again.
 LocalFields ScheduledFields(const CTask& task, const TimeZone& zone) {
   const LocalFields run = ToLocalFields(task.nextRun, zone);
-  const int64_t gap = GapBefore(zone, task.nextRun);
+  const int64_t gap = zone.GapBefore(task.nextRun);
   if (gap == 0)
     return run;
   LocalFields inGap = ToLocalFields(WallSeconds(run) - gap, TimeZone{});

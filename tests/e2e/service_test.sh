@@ -164,24 +164,27 @@ wait "$interactive" 2>/dev/null || true
 # Only the named object keeps the service idle: a service cannot see the
 # user's windows (another window station, on Windows another session), and
 # a window of that title is no sign that any program could not fake.
-"$run" "$probe" hold-mutex 'Global\NightlatchInteractive' 12000 &
-holder=$!
-sleep 2
-set_item 4 5
-wait_past "$item_at" 3
-expect "nothing while only the named object is there" "$before" "$(log_size)"
-wait_until 20 exited "$holder" || stop_pid "$holder"
-wait "$holder" 2>/dev/null || true
+# hold_sign COMMAND NAME: the probe shows that sign of the program for 12 s,
+# and an item falls due while it does; end_sign waits for the probe.
+hold_sign() {
+  "$run" "$probe" "$1" "$2" 12000 &
+  holder=$!
+  sleep 2
+  set_item 4 5
+  wait_past "$item_at" 3
+}
+end_sign() {
+  wait_until 20 exited "$holder" || stop_pid "$holder"
+  wait "$holder" 2>/dev/null || true
+}
 
-"$run" "$probe" show-window 'Orvane定时关机助手' 12000 &
-holder=$!
-sleep 2
-set_item 4 5
-wait_past "$item_at" 3
+hold_sign hold-mutex 'Global\NightlatchInteractive'
+expect "nothing while only the named object is there" "$before" "$(log_size)"
+end_sign
+hold_sign show-window 'Orvane定时关机助手'
 expect_appended "a window of the title alone does not keep the service idle" "$before" 4
 before=$(log_size)
-wait_until 20 exited "$holder" || stop_pid "$holder"
-wait "$holder" 2>/dev/null || true
+end_sign
 
 # Locking needs the user's desktop: an entry that says why, nothing locked.
 set_item 3 4
